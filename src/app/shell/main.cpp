@@ -1,0 +1,100 @@
+#include "foundation/Bundle.h"
+#include "ui/PhoneScreen.h"
+#include "ui/ScreenWindow.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool hasDisplay() {
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (display && *display) || (wayland && *wayland);
+}
+
+// Without a display the app draws offscreen; Qt then wants a private runtime folder.
+void prepareHeadless() {
+    if (!std::getenv("QT_QPA_PLATFORM") && !hasDisplay()) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        const std::string runtime = "/tmp/fretkit-runtime-" + std::to_string(getuid());
+        mkdir(runtime.c_str(), 0700);
+        chmod(runtime.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    }
+}
+
+int saveScreenshot(ScreenWindow& window, const QString& path) {
+    const QImage image = window.snapshot();
+    if (!image.save(path, "PNG")) {
+        std::fprintf(stderr, "fretkit-app: cannot write the screenshot %s\n",
+                     QDir::toNativeSeparators(path).toLocal8Bit().constData());
+        return 1;
+    }
+    std::printf("fretkit-app: wrote a %dx%d picture of the screen to %s\n", image.width(),
+                image.height(), QDir::toNativeSeparators(path).toLocal8Bit().constData());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    prepareHeadless();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("fretkit-app"));
+    QApplication::setApplicationVersion(QStringLiteral(FRETKIT_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Fretkit: a tool suite for six-string fretted instruments."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption scaleOption(QStringLiteral("scale"),
+                                         QStringLiteral("Draw the screen at scale 1 or 2."),
+                                         QStringLiteral("n"), QStringLiteral("1"));
+    const QCommandLineOption screenshotOption(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Write a PNG picture of the screen to <file> and quit."),
+        QStringLiteral("file"));
+    parser.addOption(scaleOption);
+    parser.addOption(screenshotOption);
+    parser.process(app);
+
+    bool valid = false;
+    const int scale = parser.value(scaleOption).toInt(&valid);
+    if (!valid || (scale != 1 && scale != 2)) {
+        std::fprintf(stderr, "fretkit-app: --scale takes 1 or 2\n");
+        return 2;
+    }
+
+    ScreenWindow window(scale);
+    window.screen().setTitle(QString::fromStdString(
+        fretkit::Bundle::main().localizedString("BZHomeController_title", "Fretkit")));
+    window.show();
+
+    if (parser.isSet(screenshotOption)) {
+        int status = 0;
+        QTimer::singleShot(0, &app, [&] {
+            status = saveScreenshot(window, parser.value(screenshotOption));
+            QApplication::quit();
+        });
+        QApplication::exec();
+        return status;
+    }
+    if (QGuiApplication::platformName() == QStringLiteral("offscreen")) {
+        std::fprintf(stderr, "fretkit-app: there is no display to show the window on; run it "
+                             "with --screenshot FILE for a picture of the screen, or under a "
+                             "desktop session (or xvfb-run) to use it\n");
+        return 1;
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,54 @@
+#include "Cli.h"
+
+#include "DefaultsCommand.h"
+
+#include <algorithm>
+#include <iomanip>
+#include <ostream>
+
+#ifndef FRETKIT_VERSION
+#define FRETKIT_VERSION "unknown"
+#endif
+
+Cli::Cli() : commands_{DefaultsCommand::command()} {}
+
+void Cli::printUsage(std::ostream& stream) const {
+    stream << "Usage: fretkit [--help | --version] <command> [arguments]\n\n"
+              "A tool suite for six-string fretted instruments.\n\nCommands:\n";
+    for (const CliCommand& command : commands_) {
+        stream << "  " << std::left << std::setw(10) << command.name << command.summary << '\n';
+        stream << "  " << std::setw(10) << "" << "fretkit " << command.name << ' '
+               << command.synopsis << '\n';
+    }
+    stream << "\nRun 'fretkit <command> --help' for a command's details.\n";
+}
+
+int Cli::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) const {
+    if (args.empty()) {
+        printUsage(err);
+        return kUsage;
+    }
+    const std::string& first = args.front();
+    if (first == "--help" || first == "-h" || first == "help") {
+        printUsage(out);
+        return kSuccess;
+    }
+    if (first == "--version" || first == "-V") {
+        out << "fretkit " << FRETKIT_VERSION << '\n';
+        return kSuccess;
+    }
+    const auto command = std::find_if(commands_.begin(), commands_.end(),
+                                      [&](const CliCommand& c) { return c.name == first; });
+    if (command == commands_.end()) {
+        err << "fretkit: unknown command '" << first << "'\n\n";
+        printUsage(err);
+        return kUsage;
+    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (!rest.empty() && (rest.front() == "--help" || rest.front() == "-h")) {
+        out << "Usage: fretkit " << command->name << ' ' << command->synopsis << "\n\n"
+            << command->summary << '\n';
+        return kSuccess;
+    }
+    return command->run(rest, out, err);
+}

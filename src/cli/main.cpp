@@ -1,0 +1,8 @@
+#include "Cli.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return Cli().run(args, std::cout, std::cerr);
+}
