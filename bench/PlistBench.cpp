@@ -17,10 +17,11 @@ namespace {
 PlistValue countryList() {
     PlistValue list = PlistValue::array();
     for (int i = 0; i < 250; ++i) {
-        list.append(PlistValue::dictionary({{"code", fretkit::stringWithFormat("C%d", i)},
-                                            {"name", fretkit::stringWithFormat("Country number %d", i)},
-                                            {"rank", i},
-                                            {"share", i * 0.25}}));
+        list.append(
+            PlistValue::dictionary({{"code", fretkit::stringWithFormat("C%d", i)},
+                                    {"name", fretkit::stringWithFormat("Country number %d", i)},
+                                    {"rank", i},
+                                    {"share", i * 0.25}}));
     }
     return list;
 }

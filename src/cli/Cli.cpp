@@ -17,8 +17,8 @@ void Cli::printUsage(std::ostream& stream) const {
               "A tool suite for six-string fretted instruments.\n\nCommands:\n";
     for (const CliCommand& command : commands_) {
         stream << "  " << std::left << std::setw(10) << command.name << command.summary << '\n';
-        stream << "  " << std::setw(10) << "" << "fretkit " << command.name << ' '
-               << command.synopsis << '\n';
+        stream << "  " << std::setw(10) << ""
+               << "fretkit " << command.name << ' ' << command.synopsis << '\n';
     }
     stream << "\nRun 'fretkit <command> --help' for a command's details.\n";
 }

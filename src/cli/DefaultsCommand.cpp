@@ -124,8 +124,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 } // namespace
 
 CliCommand DefaultsCommand::command() {
-    return {"defaults",
-            "read [KEY] | write KEY [-string|-int|-float|-bool] VALUE | delete KEY",
+    return {"defaults", "read [KEY] | write KEY [-string|-int|-float|-bool] VALUE | delete KEY",
             "Reads and changes the stored settings (the file named by FRETKIT_DEFAULTS, or "
             "fretkit/defaults.plist in the XDG config folder).",
             run};

@@ -18,7 +18,8 @@ TEST(AppLaunch, WritesAPictureOfThePhoneScreenAtBothScales) {
     TempDir dir;
     for (const int scale : {1, 2}) {
         const std::string file = dir.file("screen" + std::to_string(scale) + ".png");
-        const SubprocessResult run = runApp("--scale " + std::to_string(scale) + " --screenshot " + file);
+        const SubprocessResult run =
+            runApp("--scale " + std::to_string(scale) + " --screenshot " + file);
         ASSERT_EQ(run.status, 0) << run.output;
         const QImage image(QString::fromStdString(file));
         ASSERT_FALSE(image.isNull());

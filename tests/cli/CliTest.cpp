@@ -67,7 +67,8 @@ TEST(CliProcess, DefaultsWrittenByOneRunAreReadByTheNext) {
     EXPECT_EQ(runCommand(env + cli + "read MT_tempo").output, "132\n");
     EXPECT_EQ(runCommand(env + cli + "read TN_tuning").output, "Open G\n");
     EXPECT_EQ(runCommand(env + cli + "read MT_flashOnBar").output, "1\n");
-    EXPECT_NE(runCommand(env + cli + "read").output.find("<key>TN_tuning</key>"), std::string::npos);
+    EXPECT_NE(runCommand(env + cli + "read").output.find("<key>TN_tuning</key>"),
+              std::string::npos);
 
     EXPECT_EQ(runCommand(env + cli + "delete TN_tuning").status, 0);
     EXPECT_EQ(runCommand(env + cli + "read TN_tuning 2>/dev/null").status, 1);

@@ -9,7 +9,8 @@
 class LogCapture {
 public:
     LogCapture() {
-        previous_ = fretkit::Log::setSink([this](const std::string& line) { lines_.push_back(line); });
+        previous_ =
+            fretkit::Log::setSink([this](const std::string& line) { lines_.push_back(line); });
     }
     ~LogCapture() { fretkit::Log::setSink(std::move(previous_)); }
     LogCapture(const LogCapture&) = delete;

@@ -33,6 +33,20 @@ void prepareHeadless() {
     }
 }
 
+QtMessageHandler standardMessageHandler = nullptr;
+
+// The offscreen platform warns about every fixed-size window; that says nothing to a user.
+void filterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QLatin1String("does not support propagateSizeHints"))) {
+        return;
+    }
+    if (standardMessageHandler) {
+        standardMessageHandler(type, context, message);
+    } else {
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    }
+}
+
 int saveScreenshot(ScreenWindow& window, const QString& path) {
     const QImage image = window.snapshot();
     if (!image.save(path, "PNG")) {
@@ -49,6 +63,7 @@ int saveScreenshot(ScreenWindow& window, const QString& path) {
 
 int main(int argc, char** argv) {
     prepareHeadless();
+    standardMessageHandler = qInstallMessageHandler(filterMessages);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("fretkit-app"));
     QApplication::setApplicationVersion(QStringLiteral(FRETKIT_VERSION));

@@ -10,7 +10,8 @@ namespace fretkit {
 // including the system's error text, in `error` when given.
 class FileIO {
 public:
-    static std::optional<std::string> readAll(const std::string& path, std::string* error = nullptr);
+    static std::optional<std::string> readAll(const std::string& path,
+                                              std::string* error = nullptr);
 
     // Writes to a temporary file beside `path`, flushes it to the disk and renames it over
     // `path`, so a crash or a full disk never leaves a half-written file behind. Missing parent

@@ -30,7 +30,8 @@ NotificationCenter::Token NotificationCenter::addObserver(std::string name, cons
                                                           Observer observer) {
     std::lock_guard lock(mutex_);
     const Token token = nextToken_++;
-    registrations_.push_back(std::make_shared<Registration>(token, std::move(name), object, std::move(observer)));
+    registrations_.push_back(
+        std::make_shared<Registration>(token, std::move(name), object, std::move(observer)));
     return token;
 }
 

@@ -141,8 +141,9 @@ plist_t toNode(const PlistValue& value) {
     case PlistValue::Type::Date: {
         const double seconds = value.dateValue().secondsSinceReferenceDate;
         const double whole = std::floor(seconds);
-        return plist_new_date(static_cast<std::int32_t>(whole),
-                              static_cast<std::int32_t>(std::lround((seconds - whole) * kMicroseconds)));
+        return plist_new_date(
+            static_cast<std::int32_t>(whole),
+            static_cast<std::int32_t>(std::lround((seconds - whole) * kMicroseconds)));
     }
     case PlistValue::Type::Null:
         break;
@@ -160,7 +161,8 @@ void setError(std::string* error, std::string text) {
 
 std::optional<PlistValue> PlistFile::parse(std::string_view bytes, std::string* error) {
     if (bytes.empty() || bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
-        setError(error, bytes.empty() ? "the property list is empty" : "the property list is too large");
+        setError(error,
+                 bytes.empty() ? "the property list is empty" : "the property list is too large");
         return std::nullopt;
     }
     plist_t root = nullptr;

@@ -16,10 +16,12 @@ protected:
         dir.write("BZFretboard_nut@2x.png", "2x");
         dir.write("BZFretboard_wood.png", "1x only");
         dir.write("hints/TNMainController.html", "<p>hint</p>");
-        dir.write("BZTunings.plist", "<plist version=\"1.0\"><array><string>Standard</string></array></plist>");
+        dir.write("BZTunings.plist",
+                  "<plist version=\"1.0\"><array><string>Standard</string></array></plist>");
         dir.write("Broken.plist", "<plist><dict>");
         dir.write("Localizable.strings",
-                  "<plist version=\"1.0\"><dict><key>BZAlert_yes</key><string>Ja</string></dict></plist>");
+                  "<plist "
+                  "version=\"1.0\"><dict><key>BZAlert_yes</key><string>Ja</string></dict></plist>");
         dir.write("Info.plist",
                   "<plist version=\"1.0\"><dict><key>BZEnableInput</key><true/></dict></plist>");
     }
@@ -32,9 +34,12 @@ protected:
 
 TEST_F(BundleTest, FindsResourcesByNameAndTypeAndPrefersTheDoubleVariantAtScaleTwo) {
     EXPECT_EQ(bundle.pathForResource("BZFretboard_nut", "png"), dir.file("BZFretboard_nut.png"));
-    EXPECT_EQ(bundle.pathForResource("BZFretboard_nut", "png", 2), dir.file("BZFretboard_nut@2x.png"));
-    EXPECT_EQ(bundle.pathForResource("BZFretboard_nut.png", "", 2), dir.file("BZFretboard_nut@2x.png"));
-    EXPECT_EQ(bundle.pathForResource("BZFretboard_wood", "png", 2), dir.file("BZFretboard_wood.png"));
+    EXPECT_EQ(bundle.pathForResource("BZFretboard_nut", "png", 2),
+              dir.file("BZFretboard_nut@2x.png"));
+    EXPECT_EQ(bundle.pathForResource("BZFretboard_nut.png", "", 2),
+              dir.file("BZFretboard_nut@2x.png"));
+    EXPECT_EQ(bundle.pathForResource("BZFretboard_wood", "png", 2),
+              dir.file("BZFretboard_wood.png"));
     EXPECT_EQ(bundle.pathForResource("hints/TNMainController", "html"),
               dir.file("hints/TNMainController.html"));
     EXPECT_FALSE(bundle.pathForResource("BZFretboard_nut", "jpg"));
@@ -76,5 +81,6 @@ TEST(BundleLocation, TheEnvironmentVariableNamesTheBundle) {
     ASSERT_NE(configured, nullptr);
     EXPECT_EQ(Bundle::main().resourcePath(), configured);
     EXPECT_TRUE(Bundle::main().pathForResource("Localizable", "strings"));
-    EXPECT_FALSE(Bundle::main().infoDictionary()["CFBundleShortVersionString"].stringValue().empty());
+    EXPECT_FALSE(
+        Bundle::main().infoDictionary()["CFBundleShortVersionString"].stringValue().empty());
 }

@@ -12,11 +12,13 @@ TEST(NotificationCenter, DeliversByNameAndSender) {
     int sender = 0;
     int other = 0;
     std::vector<std::string> seen;
-    center.addObserver("bypassChanged", nullptr, [&](const Notification& n) { seen.push_back("any:" + n.name); });
+    center.addObserver("bypassChanged", nullptr,
+                       [&](const Notification& n) { seen.push_back("any:" + n.name); });
     center.addObserver("bypassChanged", &sender, [&](const Notification& n) {
         seen.push_back("sender:" + n.userInfo["state"].stringValue());
     });
-    center.addObserver("", nullptr, [&](const Notification& n) { seen.push_back("all:" + n.name); });
+    center.addObserver("", nullptr,
+                       [&](const Notification& n) { seen.push_back("all:" + n.name); });
 
     center.postNotification("bypassChanged", &sender,
                             fretkit::PlistValue::dictionary({{"state", "on"}}));

@@ -23,10 +23,11 @@ PlistValue sampleTree() {
         {"bytes", PlistValue(PlistValue::Data{0, 1, 2, 255, 0})},
         {"when", PlistDate{123456789.0}},
         {"empty", PlistValue::array()},
-        {"nested", PlistValue::array({PlistValue::dictionary({{"notes", PlistValue::array({64, 59, 55})},
-                                                              {"z", "last"},
-                                                              {"a", "after z"}}),
-                                      "text"})},
+        {"nested",
+         PlistValue::array(
+             {PlistValue::dictionary(
+                  {{"notes", PlistValue::array({64, 59, 55})}, {"z", "last"}, {"a", "after z"}}),
+              "text"})},
     });
 }
 
@@ -93,7 +94,7 @@ TEST(PlistFile, ReportsMissingFilesAndNullValues) {
     EXPECT_FALSE(PlistFile::serialize(PlistValue(), PlistFile::Format::Xml, &error));
 
     TempDir dir;
-    EXPECT_FALSE(PlistFile::write(PlistValue("x"), "/proc/fretkit/cannot.plist", PlistFile::Format::Xml,
-                                  &error));
+    EXPECT_FALSE(PlistFile::write(PlistValue("x"), "/proc/fretkit/cannot.plist",
+                                  PlistFile::Format::Xml, &error));
     EXPECT_FALSE(error.empty());
 }

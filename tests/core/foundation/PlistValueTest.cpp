@@ -44,7 +44,8 @@ TEST(PlistValue, NumbersConvertBetweenTypes) {
 }
 
 TEST(PlistValue, DictionaryKeepsKeyOrderAndReplacesInPlace) {
-    PlistValue dict = PlistValue::dictionary({{"name", "Standard"}, {"notes", PlistValue::array()}});
+    PlistValue dict =
+        PlistValue::dictionary({{"name", "Standard"}, {"notes", PlistValue::array()}});
     dict.set("spelling", "E A D G B E");
     dict.set("name", "Drop D");
     EXPECT_EQ(dict.keys(), (std::vector<std::string>{"name", "notes", "spelling"}));

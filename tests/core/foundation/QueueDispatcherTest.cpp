@@ -1,5 +1,6 @@
-#include "foundation/MainThread.h"
 #include "foundation/QueueDispatcher.h"
+
+#include "foundation/MainThread.h"
 
 #include <atomic>
 #include <gtest/gtest.h>

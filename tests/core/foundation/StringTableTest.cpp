@@ -6,8 +6,8 @@ using fretkit::PlistValue;
 using fretkit::StringTable;
 
 TEST(StringTable, MissingKeysFallBackToTheValueThenTheKey) {
-    const StringTable table(PlistValue::dictionary(
-        {{"BZAlert_yes", "Yes"}, {"empty", ""}, {"number", 3}}));
+    const StringTable table(
+        PlistValue::dictionary({{"BZAlert_yes", "Yes"}, {"empty", ""}, {"number", 3}}));
     EXPECT_EQ(table.localizedString("BZAlert_yes"), "Yes");
     EXPECT_EQ(table.localizedString("BZAlert_yes", "ignored"), "Yes");
     EXPECT_EQ(table.localizedString("empty", "fallback"), "");

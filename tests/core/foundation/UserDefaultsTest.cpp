@@ -1,6 +1,6 @@
-#include "foundation/PlistFile.h"
 #include "foundation/UserDefaults.h"
 
+#include "foundation/PlistFile.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
 
