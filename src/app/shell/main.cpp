@@ -1,5 +1,6 @@
 #include "foundation/Bundle.h"
 #include "ui/PhoneScreen.h"
+#include "ui/QtMainThreadDispatcher.h"
 #include "ui/ScreenWindow.h"
 
 #include <QApplication>
@@ -65,6 +66,8 @@ int main(int argc, char** argv) {
     prepareHeadless();
     standardMessageHandler = qInstallMessageHandler(filterMessages);
     QApplication app(argc, argv);
+    QtMainThreadDispatcher dispatcher;
+    fretkit::MainThread::install(&dispatcher);
     QApplication::setApplicationName(QStringLiteral("fretkit-app"));
     QApplication::setApplicationVersion(QStringLiteral(FRETKIT_VERSION));
 

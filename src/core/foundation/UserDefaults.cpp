@@ -3,9 +3,7 @@
 #include "FileIO.h"
 #include "Log.h"
 #include "PlistFile.h"
-#include "StringFormat.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
