@@ -84,6 +84,12 @@ std::string realText(double value) {
     return buffer;
 }
 
+template <class Entries>
+auto entryFor(Entries& entries, std::string_view key) {
+    return std::find_if(entries.begin(), entries.end(),
+                        [key](const PlistValue::Entry& entry) { return entry.first == key; });
+}
+
 template <class T>
 const T& emptyOf() {
     static const T value{};
@@ -238,8 +244,7 @@ void PlistValue::append(PlistValue item) {
 
 const PlistValue* PlistValue::find(std::string_view key) const {
     const Dictionary& entries = dictionaryEntries();
-    const auto it = std::find_if(entries.begin(), entries.end(),
-                                 [key](const Entry& entry) { return entry.first == key; });
+    const auto it = entryFor(entries, key);
     return it == entries.end() ? nullptr : &it->second;
 }
 
@@ -256,8 +261,7 @@ void PlistValue::set(std::string_view key, PlistValue value) {
     if (!entries) {
         return;
     }
-    const auto it = std::find_if(entries->begin(), entries->end(),
-                                 [key](const Entry& entry) { return entry.first == key; });
+    const auto it = entryFor(*entries, key);
     if (it != entries->end()) {
         it->second = std::move(value);
     } else {
@@ -270,8 +274,7 @@ bool PlistValue::remove(std::string_view key) {
     if (!entries) {
         return false;
     }
-    const auto it = std::find_if(entries->begin(), entries->end(),
-                                 [key](const Entry& entry) { return entry.first == key; });
+    const auto it = entryFor(*entries, key);
     if (it == entries->end()) {
         return false;
     }
