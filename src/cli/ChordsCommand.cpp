@@ -20,12 +20,6 @@ constexpr int kSuccess = 0;
 constexpr int kFailure = 1;
 constexpr int kUsage = 2;
 
-std::string lowercase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 std::string chordName(unsigned root, unsigned variant) {
     const CHVariantFamily* family = CHVariantFamily::familyOfVariant(variant);
     return CHDatabase::noteNames().at(root) + " " + (family ? family->shortName : "?") + " " +
@@ -160,21 +154,23 @@ std::optional<unsigned> ChordsCommand::parseVariant(const std::vector<std::strin
             return std::nullopt;
         }
     }
-    const std::string familyName = lowercase(words[0]);
+    const std::string familyName = CliOptions::lowercase(words[0]);
     const auto& families = CHVariantFamily::all();
     const auto family = std::find_if(families.begin(), families.end(), [&](const auto& f) {
-        return lowercase(f.shortName) == familyName || lowercase(f.fullName) == familyName;
+        return CliOptions::lowercase(f.shortName) == familyName ||
+               CliOptions::lowercase(f.fullName) == familyName;
     });
     if (family == families.end() || words.size() < 2) {
         error = "give a variant index or a family (Maj, Min, Dom, Dim) and a name";
         return std::nullopt;
     }
-    std::string name;
-    for (std::size_t i = 1; i < words.size(); ++i) {
-        name += (i > 1 ? " " : "") + words[i];
+    std::string name = words[1];
+    for (std::size_t i = 2; i < words.size(); ++i) {
+        name += " " + words[i];
     }
     for (unsigned variant : family->variants) {
-        if (lowercase(CHDatabase::variantNames().at(variant).value_or("")) == lowercase(name)) {
+        if (CliOptions::lowercase(CHDatabase::variantNames().at(variant).value_or("")) ==
+            CliOptions::lowercase(name)) {
             return variant;
         }
     }

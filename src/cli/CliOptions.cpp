@@ -1,5 +1,7 @@
 #include "CliOptions.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 
 CliOptions::CliOptions(const std::vector<std::string>& args, const std::set<std::string>& flags,
@@ -32,6 +34,20 @@ CliOptions::CliOptions(const std::vector<std::string>& args, const std::set<std:
 std::optional<std::string> CliOptions::value(const std::string& name) const {
     const auto found = values_.find(name);
     return found == values_.end() ? std::nullopt : std::optional<std::string>(found->second);
+}
+
+std::string CliOptions::joinedPositionals(std::size_t first) const {
+    std::string text;
+    for (std::size_t i = first; i < positionals_.size(); ++i) {
+        text += (i > first ? " " : "") + positionals_[i];
+    }
+    return text;
+}
+
+std::string CliOptions::lowercase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
 }
 
 std::optional<long long> CliOptions::parseInteger(const std::string& text) {

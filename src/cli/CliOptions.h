@@ -25,8 +25,12 @@ public:
     std::optional<int> integer(const std::string& name, int fallback, int low, int high,
                                std::string& error) const;
 
+    // The positionals from `first` on, joined by single spaces ("7", "#9" -> "7 #9").
+    std::string joinedPositionals(std::size_t first) const;
+
     // Whole-number text, or nullopt.
     static std::optional<long long> parseInteger(const std::string& text);
+    static std::string lowercase(std::string text);
 
 private:
     std::vector<std::string> positionals_;

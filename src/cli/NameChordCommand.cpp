@@ -82,13 +82,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         error = batch ? "--batch reads the fingerings from stdin; give no FRETS"
                       : "give the fingering, e.g. x32010";
     }
-    const std::optional<int> detune = options.integer("--detune", 0, -24, 24, error);
-    const PlistValue tunings = TuningOption::tunings();
-    std::optional<TuningOption::Tuning> tuning;
+    std::optional<TuningOption::Choice> tuning;
     if (error.empty()) {
-        tuning = TuningOption::resolve(tunings, options.value("--tuning").value_or(""), error);
+        tuning = TuningOption::fromOptions(options, error);
     }
-    if (!error.empty()) {
+    if (!tuning) {
         err << "fretkit name-chord: " << error << '\n';
         return kUsage;
     }
@@ -100,18 +98,14 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     const CFChordNamer namer(*descriptions);
     if (batch) {
-        return runBatch(namer, tuning->notes, *detune, std::cin, out);
+        return runBatch(namer, tuning->tuning.notes, tuning->detune, std::cin, out);
     }
-    std::string frets;
-    for (const std::string& positional : options.positionals()) {
-        frets += (frets.empty() ? "" : " ") + positional;
-    }
-    const auto fingering = NameChordCommand::parseFrets(frets, error);
+    const auto fingering = NameChordCommand::parseFrets(options.joinedPositionals(0), error);
     if (!fingering) {
         err << "fretkit name-chord: " << error << '\n';
         return kUsage;
     }
-    out << answer(namer, *fingering, tuning->notes, *detune) << '\n';
+    out << answer(namer, *fingering, tuning->tuning.notes, tuning->detune) << '\n';
     return kSuccess;
 }
 

@@ -30,12 +30,6 @@ constexpr int kUsage = 2;
 
 enum class Labels { Fingers, Notes, Intervals };
 
-std::string lowercase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 std::optional<unsigned> findType(const PlistValue& types, const std::string& spec) {
     if (const auto index = CliOptions::parseInteger(spec)) {
         if (*index >= 0 && static_cast<std::size_t>(*index) < types.count()) {
@@ -44,7 +38,7 @@ std::optional<unsigned> findType(const PlistValue& types, const std::string& spe
         return std::nullopt;
     }
     for (std::size_t i = 0; i < types.count(); ++i) {
-        if (lowercase(types[i]["name"].stringValue()) == lowercase(spec)) {
+        if (CliOptions::lowercase(types[i]["name"].stringValue()) == CliOptions::lowercase(spec)) {
             return static_cast<unsigned>(i);
         }
     }
@@ -121,13 +115,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (error.empty() && !(root = ScalesCommand::parseRoot(positionals[0]))) {
         error = "unknown root '" + positionals[0] + "'; write it like E, Bb or F#";
     }
-    const std::optional<int> detune = options.integer("--detune", 0, -24, 24, error);
-    const PlistValue tunings = TuningOption::tunings();
-    std::optional<TuningOption::Tuning> tuning;
+    std::optional<TuningOption::Choice> choice;
     if (error.empty()) {
-        tuning = TuningOption::resolve(tunings, options.value("--tuning").value_or(""), error);
+        choice = TuningOption::fromOptions(options, error);
     }
-    if (!error.empty()) {
+    if (!choice) {
         err << "fretkit scales: " << error << '\n';
         return kUsage;
     }
@@ -137,10 +129,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             << Bundle::main().resourcePath() << '\n';
         return kFailure;
     }
-    std::string typeSpec;
-    for (std::size_t i = 1; i < positionals.size(); ++i) {
-        typeSpec += (i > 1 ? " " : "") + positionals[i];
-    }
+    const std::string typeSpec = options.joinedPositionals(1);
     const std::optional<unsigned> type = findType(*types, typeSpec);
     if (!type) {
         err << "fretkit scales: no scale type '" << typeSpec << "'; give its name or an index 0-"
@@ -148,14 +137,14 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kUsage;
     }
     SCScaleSearchSettings settings;
-    settings.tuning = tuning->index;
-    settings.detune = *detune;
+    settings.tuning = choice->tuning.index;
+    settings.detune = choice->detune;
     settings.allowStretched = options.flag("--stretched");
     const std::vector<SCScale> scales =
-        SCScaleSearch::scalesForRoot(*root, *type, *types, tunings, settings);
+        SCScaleSearch::scalesForRoot(*root, *type, *types, choice->tunings, settings);
     const std::string title = root->name() + " " + (*types)[*type]["name"].stringValue();
     if (options.flag("--json")) {
-        out << json(title, tuning->name, *detune, scales);
+        out << json(title, choice->tuning.name, choice->detune, scales);
         return kSuccess;
     }
     const Labels labels = options.flag("--notes")       ? Labels::Notes
@@ -163,9 +152,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                                                         : Labels::Fingers;
     std::array<int, 6> open{};
     for (unsigned s = 0; s < 6; ++s) {
-        open[s] = tuning->notes[5 - s] + *detune;
+        open[s] = choice->tuning.notes[5 - s] + choice->detune;
     }
-    out << title << " in " << tuning->name << " tuning: ";
+    out << title << " in " << choice->tuning.name << " tuning: ";
     if (scales.empty()) {
         out << "no playable patterns\n";
     } else {

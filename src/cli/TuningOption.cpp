@@ -4,20 +4,11 @@
 #include "foundation/Bundle.h"
 #include "foundation/PlistFile.h"
 
-#include <algorithm>
-#include <cctype>
-
 using fretkit::Bundle;
 using fretkit::PlistFile;
 using fretkit::PlistValue;
 
 namespace {
-
-std::string lowercase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 PlistValue standardTuning() {
     return PlistValue::array(
@@ -39,6 +30,23 @@ PlistValue TuningOption::tunings() {
     return standardTuning();
 }
 
+std::optional<TuningOption::Choice> TuningOption::fromOptions(const CliOptions& options,
+                                                              std::string& error) {
+    Choice choice;
+    const std::optional<int> detune = options.integer("--detune", 0, -24, 24, error);
+    if (!detune) {
+        return std::nullopt;
+    }
+    choice.detune = *detune;
+    choice.tunings = tunings();
+    const auto tuning = resolve(choice.tunings, options.value("--tuning").value_or(""), error);
+    if (!tuning) {
+        return std::nullopt;
+    }
+    choice.tuning = *tuning;
+    return choice;
+}
+
 std::optional<TuningOption::Tuning>
 TuningOption::resolve(const PlistValue& tunings, const std::string& spec, std::string& error) {
     std::optional<std::size_t> index;
@@ -50,7 +58,8 @@ TuningOption::resolve(const PlistValue& tunings, const std::string& spec, std::s
         }
     } else {
         for (std::size_t i = 0; i < tunings.count() && !index; ++i) {
-            if (lowercase(tunings[i]["name"].stringValue()) == lowercase(spec)) {
+            if (CliOptions::lowercase(tunings[i]["name"].stringValue()) ==
+                CliOptions::lowercase(spec)) {
                 index = i;
             }
         }

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+class CliOptions;
+
 // The --tuning option: a tuning of the bundle's tunings list chosen by name (any case) or index.
 // Without a tunings list in the bundle, standard tuning is the only choice.
 class TuningOption {
@@ -15,6 +17,17 @@ public:
         std::string name;
         std::array<int, 6> notes{}; // open strings' MIDI notes, the thinnest string first
     };
+
+    // What --tuning and --detune ask for.
+    struct Choice {
+        fretkit::PlistValue tunings;
+        Tuning tuning;
+        int detune = 0;
+    };
+
+    // The tunings list with the tuning and detune the options name; nullopt with the reason in
+    // `error` when either is not a valid choice.
+    static std::optional<Choice> fromOptions(const CliOptions& options, std::string& error);
 
     // The bundle's "BZTunings", or a list holding only standard tuning.
     static fretkit::PlistValue tunings();

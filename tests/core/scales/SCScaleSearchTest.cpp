@@ -1,6 +1,9 @@
 #include "scales/SCScaleSearch.h"
 
+#include "ScalePositions.h"
+#include "foundation/UserDefaults.h"
 #include "support/LogCapture.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -44,14 +47,6 @@ PlistValue tunings() {
 
 const SCNote kE(2, 0);
 const SCNote kC(0, 0);
-
-std::vector<std::pair<unsigned, unsigned>> positions(const SCScale& scale) {
-    std::vector<std::pair<unsigned, unsigned>> result;
-    for (const SCScaleNote& note : scale.notes()) {
-        result.emplace_back(note.string(), note.fret());
-    }
-    return result;
-}
 
 std::vector<SCScale> search(const SCNote& root, unsigned type,
                             SCScaleSearchSettings settings = {}) {
@@ -182,4 +177,21 @@ TEST(SCScaleSearch, BadTypeOrTuningIndicesDoNotCrash) {
     EXPECT_TRUE(fallback.front().isEqualToScale(&search(kE, 1).front()));
     missing.tuning = -1;
     EXPECT_EQ(search(kE, 1, missing).size(), search(kE, 1).size());
+}
+
+TEST(SCScaleSearch, SettingsAreReadFromTheUserDefaults) {
+    TempDir dir;
+    fretkit::UserDefaults defaults(dir.file("defaults.plist"));
+    const SCScaleSearchSettings fresh = SCScaleSearchSettings::fromDefaults(defaults);
+    EXPECT_EQ(fresh.tuning, 0);
+    EXPECT_EQ(fresh.detune, 0);
+    EXPECT_FALSE(fresh.allowStretched);
+
+    defaults.setInteger(1, "SC_tuning");
+    defaults.setInteger(-3, "SC_detune");
+    defaults.setBool(true, "SC_allowStretched");
+    const SCScaleSearchSettings stored = SCScaleSearchSettings::fromDefaults(defaults);
+    EXPECT_EQ(stored.tuning, 1);
+    EXPECT_EQ(stored.detune, -3);
+    EXPECT_TRUE(stored.allowStretched);
 }

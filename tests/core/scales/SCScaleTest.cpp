@@ -1,5 +1,7 @@
 #include "scales/SCScale.h"
 
+#include "ScalePositions.h"
+
 #include <gtest/gtest.h>
 
 using fretkit::SCScale;
@@ -29,14 +31,6 @@ std::vector<unsigned> fingers(const SCScale& scale) {
     std::vector<unsigned> result;
     for (const SCScaleNote& note : scale.notes()) {
         result.push_back(note.finger());
-    }
-    return result;
-}
-
-std::vector<std::pair<unsigned, unsigned>> positions(const SCScale& scale) {
-    std::vector<std::pair<unsigned, unsigned>> result;
-    for (const SCScaleNote& note : scale.notes()) {
-        result.emplace_back(note.string(), note.fret());
     }
     return result;
 }
@@ -209,48 +203,18 @@ TEST(SCScale, AFailedNoteKeepsThePatternInvalidEvenIfALaterNoteIsRescued) {
 
 TEST(SCScale, NeighbouringStringsMustOverlapWithinThreeFrets) {
     // String 2 starts above where string 1 ends: the hand would have to move.
-    SCScale gap = scaleOf({{0, 5},
-                           {0, 7},
-                           {1, 5},
-                           {1, 6},
-                           {2, 7},
-                           {2, 8},
-                           {3, 7},
-                           {3, 9},
-                           {4, 7},
-                           {4, 8},
-                           {5, 7},
-                           {5, 8}});
+    std::vector<Placed> placed = {{0, 5}, {0, 7}, {1, 5}, {1, 6}, {2, 7}, {2, 8},
+                                  {3, 7}, {3, 9}, {4, 7}, {4, 8}, {5, 7}, {5, 8}};
+    SCScale gap = scaleOf(placed);
     gap.conform(false);
     EXPECT_FALSE(gap.isValid());
 
     // With stretching allowed the overlap is not required, but a six-fret span still fails.
-    SCScale allowed = scaleOf({{0, 5},
-                               {0, 7},
-                               {1, 5},
-                               {1, 6},
-                               {2, 7},
-                               {2, 8},
-                               {3, 7},
-                               {3, 9},
-                               {4, 7},
-                               {4, 8},
-                               {5, 7},
-                               {5, 8}});
+    SCScale allowed = scaleOf(placed);
     allowed.conform(true);
     EXPECT_TRUE(allowed.isValid());
-    SCScale wide = scaleOf({{0, 5},
-                            {0, 7},
-                            {1, 5},
-                            {1, 10},
-                            {2, 7},
-                            {2, 8},
-                            {3, 7},
-                            {3, 9},
-                            {4, 7},
-                            {4, 8},
-                            {5, 7},
-                            {5, 8}});
+    placed[3].fret = 10;
+    SCScale wide = scaleOf(placed);
     wide.conform(true);
     EXPECT_FALSE(wide.isValid());
 }
