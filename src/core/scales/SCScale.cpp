@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace fretkit {
 
@@ -63,14 +64,16 @@ std::uint32_t SCScale::last(unsigned s) const {
 // A string spanning five frets cannot be played from one position without stretching: the
 // lowest string loses its lowest note and the highest string its highest.
 void SCScale::trimStretchedEnds() {
+    // The note at the trimmed fret: the first such of string 0, the last such of string 5.
     const auto removeNote = [this](unsigned s, std::uint32_t fret, bool fromFront) {
-        const auto matches = [&](const SCScaleNote& n) {
-            return n.string() == s && n.fret() == fret;
-        };
-        if (fromFront) {
-            notes_.erase(std::find_if(notes_.begin(), notes_.end(), matches));
-        } else {
-            notes_.erase(std::find_if(notes_.rbegin(), notes_.rend(), matches).base() - 1);
+        std::optional<std::size_t> found;
+        for (std::size_t i = 0; i < notes_.size() && (!found || !fromFront); ++i) {
+            if (notes_[i].string() == s && notes_[i].fret() == fret) {
+                found = i;
+            }
+        }
+        if (found) {
+            notes_.erase(notes_.begin() + static_cast<std::ptrdiff_t>(*found));
         }
         strings_[s].erase(fret);
     };
