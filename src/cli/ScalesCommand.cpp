@@ -30,15 +30,16 @@ constexpr int kUsage = 2;
 
 enum class Labels { Fingers, Notes, Intervals };
 
-std::optional<unsigned> findType(const PlistValue& types, const std::string& spec) {
-    if (const auto index = CliOptions::parseInteger(spec)) {
+std::optional<unsigned> findType(const PlistValue& types, const std::string& wanted) {
+    if (const auto index = CliOptions::parseInteger(wanted)) {
         if (*index >= 0 && static_cast<std::size_t>(*index) < types.count()) {
             return static_cast<unsigned>(*index);
         }
         return std::nullopt;
     }
     for (std::size_t i = 0; i < types.count(); ++i) {
-        if (CliOptions::lowercase(types[i]["name"].stringValue()) == CliOptions::lowercase(spec)) {
+        if (CliOptions::lowercase(types[i]["name"].stringValue()) ==
+            CliOptions::lowercase(wanted)) {
             return static_cast<unsigned>(i);
         }
     }
@@ -129,10 +130,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             << Bundle::main().resourcePath() << '\n';
         return kFailure;
     }
-    const std::string typeSpec = options.joinedPositionals(1);
-    const std::optional<unsigned> type = findType(*types, typeSpec);
+    const std::string typeName = options.joinedPositionals(1);
+    const std::optional<unsigned> type = findType(*types, typeName);
     if (!type) {
-        err << "fretkit scales: no scale type '" << typeSpec << "'; give its name or an index 0-"
+        err << "fretkit scales: no scale type '" << typeName << "'; give its name or an index 0-"
             << types->count() - 1 << '\n';
         return kUsage;
     }

@@ -48,25 +48,25 @@ std::optional<TuningOption::Choice> TuningOption::fromOptions(const CliOptions& 
 }
 
 std::optional<TuningOption::Tuning>
-TuningOption::resolve(const PlistValue& tunings, const std::string& spec, std::string& error) {
+TuningOption::resolve(const PlistValue& tunings, const std::string& wanted, std::string& error) {
     std::optional<std::size_t> index;
-    if (spec.empty()) {
+    if (wanted.empty()) {
         index = 0;
-    } else if (const auto number = CliOptions::parseInteger(spec)) {
+    } else if (const auto number = CliOptions::parseInteger(wanted)) {
         if (*number >= 0 && static_cast<std::size_t>(*number) < tunings.count()) {
             index = static_cast<std::size_t>(*number);
         }
     } else {
         for (std::size_t i = 0; i < tunings.count() && !index; ++i) {
             if (CliOptions::lowercase(tunings[i]["name"].stringValue()) ==
-                CliOptions::lowercase(spec)) {
+                CliOptions::lowercase(wanted)) {
                 index = i;
             }
         }
     }
     const PlistValue& notes = index ? tunings[*index]["notes"] : PlistValue::array();
     if (!index || notes.count() != 6) {
-        error = "no tuning '" + spec + "'; the tunings are:";
+        error = "no tuning '" + wanted + "'; the tunings are:";
         for (std::size_t i = 0; i < tunings.count(); ++i) {
             error += "\n  " + std::to_string(i) + "  " + tunings[i]["name"].stringValue();
         }

@@ -32,7 +32,7 @@ public:
     // The bundle's "BZTunings", or a list holding only standard tuning.
     static fretkit::PlistValue tunings();
 
-    // The tuning `spec` names (index 0 when empty), or nullopt with the reason in `error`.
+    // The tuning `wanted` names (index 0 when empty), or nullopt with the reason in `error`.
     static std::optional<Tuning> resolve(const fretkit::PlistValue& tunings,
-                                         const std::string& spec, std::string& error);
+                                         const std::string& wanted, std::string& error);
 };
