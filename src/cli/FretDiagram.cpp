@@ -19,6 +19,14 @@ std::string headerCell(const std::string& label) {
 
 } // namespace
 
+void FretDiagram::setOpen(unsigned string, const std::string& label) {
+    open_.at(string) = label;
+}
+
+void FretDiagram::setMuted(unsigned string) {
+    open_.at(string).assign(1, 'x');
+}
+
 void FretDiagram::mark(unsigned string, unsigned fret, const std::string& label) {
     marks_[{fret, string}] = label;
 }

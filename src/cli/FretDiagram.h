@@ -18,8 +18,8 @@ public:
     static constexpr unsigned kStrings = 6;
 
     void setHeader(const std::array<std::string, kStrings>& header) { header_ = header; }
-    void setOpen(unsigned string, const std::string& label) { open_[string] = label; }
-    void setMuted(unsigned string) { open_[string] = "x"; }
+    void setOpen(unsigned string, const std::string& label);
+    void setMuted(unsigned string);
     void mark(unsigned string, unsigned fret, const std::string& label);
     // Rows shown: at least `firstFret`...`lastFret`, widened to every marked fret.
     void setFrets(unsigned firstFret, unsigned lastFret);
