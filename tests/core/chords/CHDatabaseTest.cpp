@@ -30,7 +30,8 @@ std::string makeDatabase(const TempDir& dir, const std::vector<std::vector<int>>
     for (const auto& row : rows) {
         std::string insert = "INSERT INTO " + table + " VALUES (";
         for (std::size_t i = 0; i < row.size(); ++i) {
-            insert += (i ? "," : "") + std::to_string(row[i]);
+            insert += i ? "," : "";
+            insert += std::to_string(row[i]);
         }
         EXPECT_EQ(sqlite3_exec(db, (insert + ")").c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
     }
