@@ -1,6 +1,9 @@
 #include "Cli.h"
 
+#include "ChordsCommand.h"
 #include "DefaultsCommand.h"
+#include "NameChordCommand.h"
+#include "ScalesCommand.h"
 
 #include <algorithm>
 #include <iomanip>
@@ -10,7 +13,13 @@
 #define FRETKIT_VERSION "unknown"
 #endif
 
-Cli::Cli() : commands_{DefaultsCommand::command()} {}
+Cli::Cli()
+    : commands_{
+          DefaultsCommand::command(),
+          ChordsCommand::command(),
+          ScalesCommand::command(),
+          NameChordCommand::command(),
+      } {}
 
 void Cli::printUsage(std::ostream& stream) const {
     stream << "Usage: fretkit [--help | --version] <command> [arguments]\n\n"

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace fretkit {
+
+// A spelled note: a letter (C = 0, D, E, F, G, A, B = 6) and its sharps (+) or flats (-).
+class SCNote {
+public:
+    static constexpr const char* kLetterNames = "CDEFGAB";
+
+    SCNote() = default;
+    SCNote(unsigned letter, std::int32_t accidentals)
+        : letter_(letter), accidentals_(accidentals) {}
+
+    unsigned letter() const { return letter_; }
+    void setLetter(unsigned letter) { letter_ = letter; }
+    std::int32_t accidentals() const { return accidentals_; }
+    void setAccidentals(std::int32_t accidentals) { accidentals_ = accidentals; }
+
+    // The natural letter's semitone plus the accidentals, lifted by one octave when negative and
+    // not reduced otherwise: B# is 12, Cb 11, Cbb 10.
+    std::int32_t chromaticValue() const;
+    // "F#", "Bb", "Ebb", "C".
+    std::string name() const;
+    bool isEqualToNote(const SCNote& other) const {
+        return letter_ == other.letter_ && accidentals_ == other.accidentals_;
+    }
+
+private:
+    unsigned letter_ = 0;
+    std::int32_t accidentals_ = 0;
+};
+
+} // namespace fretkit
