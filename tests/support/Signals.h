@@ -21,7 +21,8 @@ inline std::vector<float> sine(double frequency, double sampleRate, std::size_t 
 
 // A plucked steel string: partials k = 1, 2, ... at k f0 sqrt(1 + B k^2) (stiffness), with
 // amplitudes set by the plucking point, each decaying faster the higher it is, a short noise
-// burst at the attack and steady background noise. `frequency` is that of the first partial.
+// burst at the attack and steady background noise, heard through a microphone that may roll off
+// the lowest partials. `frequency` is that of the first partial.
 struct Pluck {
     double frequency = 82.41;
     double seconds = 2.0;
@@ -30,6 +31,7 @@ struct Pluck {
     double decay = 1.2;          // 1/s of the first partial
     double noiseLevel = 0.003;   // background noise, RMS relative to full scale
     double peak = 0.6;           // approximate peak amplitude
+    double lowCut = 0.0;         // Hz; a small microphone's roll-off below it (12 dB/octave)
     unsigned seed = 1;
 };
 
@@ -44,7 +46,11 @@ inline std::vector<float> pluck(const Pluck& p, double sampleRate) {
         if (fk > 0.45 * sampleRate) {
             break;
         }
-        const double amplitude = std::fabs(std::sin(std::numbers::pi * k * p.pluckPoint)) / k;
+        double amplitude = std::fabs(std::sin(std::numbers::pi * k * p.pluckPoint)) / k;
+        if (p.lowCut > 0.0) {
+            const double x = (fk / p.lowCut) * (fk / p.lowCut);
+            amplitude *= x / std::sqrt(1.0 + x * x);
+        }
         const double rate = p.decay * (1.0 + 0.02 * k * k);
         const double phi = phase(random);
         const double w = 2.0 * std::numbers::pi * fk / sampleRate;
