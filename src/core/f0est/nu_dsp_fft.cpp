@@ -1,8 +1,13 @@
 #include "nu_dsp_fft.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -32,26 +37,86 @@ void fillTables(nu_dsp_fft_cf_t& plan) {
     }
 }
 
-// The radix-2 decimation-in-time stages over data already in bit-reversed order. Each stage
-// reads its twiddles contiguously; the factors and the arithmetic are those of stepping through
-// the full table with a stride of `groups`.
-void butterflies(const nu_dsp_fft_cf_t& plan, nu_dsp_complex_f* out) {
+// Stages whose butterflies span at most this many points run block by block, each block
+// through all of them while it is in the first-level cache; the butterflies are independent
+// across blocks, so the order changes nothing in the result.
+constexpr std::uint32_t kCacheBlock = 2048;
+
+// The bit-reversed copy fused with the first stage, whose factor is exactly 1: its butterflies
+// are a sum and a difference. `conjugate` reads the conjugate of the input (the inverse).
+template <bool conjugate>
+void reorderWithFirstStage(const nu_dsp_fft_cf_t& plan, const nu_dsp_complex_f* in,
+                           nu_dsp_complex_f* out) {
     const std::uint32_t n = plan.size;
-    for (std::uint32_t half = 1; half < n; half *= 2) {
-        const nu_dsp_complex_f* w = plan.stageTwiddles + (half - 1);
-        const std::uint32_t span = 2 * half;
-        for (std::uint32_t start = 0; start < n; start += span) {
-            nu_dsp_complex_f* lo = out + start;
-            nu_dsp_complex_f* hi = lo + half;
-            for (std::uint32_t k = 0; k < half; ++k) {
-                const nu_dsp_complex_f a = lo[k];
-                const nu_dsp_complex_f b = hi[k];
-                const float tRe = b.re * w[k].re - b.im * w[k].im;
-                const float tIm = b.im * w[k].re + b.re * w[k].im;
-                hi[k] = {a.re - tRe, a.im - tIm};
-                lo[k] = {a.re + tRe, a.im + tIm};
-            }
+    if (n == 1) {
+        out[0] = {in[0].re, conjugate ? -in[0].im : in[0].im};
+        return;
+    }
+    const std::uint32_t* bitReversal = plan.bitReversal;
+    for (std::uint32_t i = 0; i < n; i += 2) {
+        nu_dsp_complex_f a = in[bitReversal[i]];
+        nu_dsp_complex_f b = in[bitReversal[i + 1]];
+        if constexpr (conjugate) {
+            a.im = -a.im;
+            b.im = -b.im;
         }
+        out[i] = {a.re + b.re, a.im + b.im};
+        out[i + 1] = {a.re - b.re, a.im - b.im};
+    }
+}
+
+// One block of butterflies: lo[k] += t, hi[k] = lo[k] - t with t = hi[k] w[k], for k < half.
+void butterflyBlock(nu_dsp_complex_f* lo, nu_dsp_complex_f* hi, const nu_dsp_complex_f* w,
+                    std::uint32_t half) {
+    std::uint32_t k = 0;
+#if defined(__SSE2__)
+    // Two butterflies at a time, with the same products, sums and differences as below: the
+    // real part adds the negated product, which equals subtracting it.
+    const __m128 negateReal = _mm_castsi128_ps(_mm_set_epi32(0, INT32_MIN, 0, INT32_MIN));
+    for (; k + 1 < half; k += 2) {
+        const __m128 a = _mm_loadu_ps(&lo[k].re);
+        const __m128 b = _mm_loadu_ps(&hi[k].re);
+        const __m128 ww = _mm_loadu_ps(&w[k].re);
+        const __m128 wRe = _mm_shuffle_ps(ww, ww, _MM_SHUFFLE(2, 2, 0, 0));
+        const __m128 wIm = _mm_shuffle_ps(ww, ww, _MM_SHUFFLE(3, 3, 1, 1));
+        const __m128 bSwapped = _mm_shuffle_ps(b, b, _MM_SHUFFLE(2, 3, 0, 1));
+        const __m128 t =
+            _mm_add_ps(_mm_mul_ps(b, wRe), _mm_xor_ps(_mm_mul_ps(bSwapped, wIm), negateReal));
+        _mm_storeu_ps(&hi[k].re, _mm_sub_ps(a, t));
+        _mm_storeu_ps(&lo[k].re, _mm_add_ps(a, t));
+    }
+#endif
+    for (; k < half; ++k) {
+        const nu_dsp_complex_f a = lo[k];
+        const nu_dsp_complex_f b = hi[k];
+        const float tRe = b.re * w[k].re - b.im * w[k].im;
+        const float tIm = b.im * w[k].re + b.re * w[k].im;
+        hi[k] = {a.re - tRe, a.im - tIm};
+        lo[k] = {a.re + tRe, a.im + tIm};
+    }
+}
+
+void stage(const nu_dsp_fft_cf_t& plan, nu_dsp_complex_f* out, std::uint32_t count,
+           std::uint32_t half) {
+    const nu_dsp_complex_f* w = plan.stageTwiddles + (half - 1);
+    for (std::uint32_t start = 0; start < count; start += 2 * half) {
+        butterflyBlock(out + start, out + start + half, w, half);
+    }
+}
+
+// The radix-2 decimation-in-time stages after the first, over data in bit-reversed order. Each
+// stage reads its twiddles contiguously; the factors and the arithmetic are those of stepping
+// through the full table with a stride of `groups`.
+void laterStages(const nu_dsp_fft_cf_t& plan, nu_dsp_complex_f* out) {
+    const std::uint32_t n = plan.size;
+    const std::uint32_t block = n < kCacheBlock ? n : kCacheBlock;
+    for (std::uint32_t start = 0; start < n; start += block) {
+        for (std::uint32_t half = 2; half < block; half *= 2) {
+            stage(plan, out + start, block, half);
+        }
+    }
+    for (std::uint32_t half = block; half < n; half *= 2) {
+        stage(plan, out, n, half);
     }
 }
 
@@ -95,22 +160,16 @@ int nu_dsp_fft_cf__destroy(nu_dsp_fft_cf_t* plan) {
 
 int nu_dsp_fft_cf__do_fft(const nu_dsp_fft_cf_t* plan, const nu_dsp_complex_f* in,
                           nu_dsp_complex_f* out) {
-    const std::uint32_t n = plan->size;
-    for (std::uint32_t i = 0; i < n; ++i) {
-        out[i] = in[plan->bitReversal[i]];
-    }
-    butterflies(*plan, out);
+    reorderWithFirstStage<false>(*plan, in, out);
+    laterStages(*plan, out);
     return 0;
 }
 
 int nu_dsp_fft_cf__do_ifft(const nu_dsp_fft_cf_t* plan, const nu_dsp_complex_f* in,
                            nu_dsp_complex_f* out) {
     const std::uint32_t n = plan->size;
-    for (std::uint32_t i = 0; i < n; ++i) {
-        const nu_dsp_complex_f x = in[plan->bitReversal[i]];
-        out[i] = {x.re, -x.im};
-    }
-    butterflies(*plan, out);
+    reorderWithFirstStage<true>(*plan, in, out);
+    laterStages(*plan, out);
     const auto scale = static_cast<float>(1.0 / n);
     for (std::uint32_t i = 0; i < n; ++i) {
         out[i] = {out[i].re * scale, -(out[i].im * scale)};

@@ -47,6 +47,42 @@ Signal randomSignal(std::size_t n, unsigned seed) {
     return x;
 }
 
+// The transform as plainly written: bit-reversed copy, then every stage stepping through the
+// full twiddle table with a stride of `groups`, all in single precision.
+Signal plainTransform(const nu_dsp_fft_cf_t& plan, const Signal& in, bool inverse) {
+    const std::uint32_t n = plan.size;
+    Signal out(n);
+    for (std::uint32_t i = 0; i < n; ++i) {
+        out[i] = in[plan.bitReversal[i]];
+        if (inverse) {
+            out[i].im = -out[i].im;
+        }
+    }
+    for (std::uint32_t s = 1; s <= plan.log2Size; ++s) {
+        const std::uint32_t half = 1u << (s - 1);
+        const std::uint32_t span = 2 * half;
+        const std::uint32_t groups = n / span;
+        for (std::uint32_t g = 0; g < groups; ++g) {
+            for (std::uint32_t k = 0; k < half; ++k) {
+                const nu_dsp_complex_f w = plan.twiddles[k * groups];
+                const nu_dsp_complex_f a = out[g * span + k];
+                const nu_dsp_complex_f b = out[g * span + half + k];
+                const float tRe = b.re * w.re - b.im * w.im;
+                const float tIm = b.im * w.re + b.re * w.im;
+                out[g * span + half + k] = {a.re - tRe, a.im - tIm};
+                out[g * span + k] = {a.re + tRe, a.im + tIm};
+            }
+        }
+    }
+    if (inverse) {
+        const auto scale = static_cast<float>(1.0 / n);
+        for (auto& c : out) {
+            c = {c.re * scale, -(c.im * scale)};
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 TEST(NuDspFft, SizeOneCopiesTheElementBothWays) {
@@ -121,6 +157,23 @@ TEST(NuDspFft, MatchesTheDiscreteFourierTransformInBothDirections) {
             // The inverse carries the opposite sign: its bin N - k is bin k of the forward.
             EXPECT_NEAR(inverse[(n - k) % n].re, expected.real() / size, 1e-5) << k;
             EXPECT_NEAR(inverse[(n - k) % n].im, expected.imag() / size, 1e-5) << k;
+        }
+    }
+}
+
+// However the transform is scheduled, every value is rounded exactly as in the plain form.
+TEST(NuDspFft, RoundsExactlyAsThePlainRadixTwoTransform) {
+    for (std::uint32_t log2Size : {0u, 1u, 2u, 5u, 11u, 12u, 14u}) {
+        Plan plan(log2Size);
+        const Signal x = randomSignal(std::size_t{1} << log2Size, 11 + log2Size);
+        for (bool inverse : {false, true}) {
+            const Signal expected = plainTransform(*plan.get(), x, inverse);
+            const Signal actual = inverse ? plan.ifft(x) : plan.fft(x);
+            std::size_t differing = 0;
+            for (std::size_t i = 0; i < x.size(); ++i) {
+                differing += actual[i].re != expected[i].re || actual[i].im != expected[i].im;
+            }
+            EXPECT_EQ(differing, 0u) << "size 2^" << log2Size << (inverse ? " inverse" : "");
         }
     }
 }
