@@ -65,58 +65,121 @@ void reorderWithFirstStage(const nu_dsp_fft_cf_t& plan, const nu_dsp_complex_f* 
     }
 }
 
-// One block of butterflies: lo[k] += t, hi[k] = lo[k] - t with t = hi[k] w[k], for k < half.
-void butterflyBlock(nu_dsp_complex_f* lo, nu_dsp_complex_f* hi, const nu_dsp_complex_f* w,
-                    std::uint32_t half) {
-    std::uint32_t k = 0;
 #if defined(__SSE2__)
-    // Two butterflies at a time, with the same products, sums and differences as below: the
-    // real part adds the negated product, which equals subtracting it.
+// Two butterflies at once, with the same products, sums and differences as the scalar form:
+// the real part of t adds the negated product, which equals subtracting it.
+inline void butterfly(__m128& lo, __m128& hi, __m128 w) {
     const __m128 negateReal = _mm_castsi128_ps(_mm_set_epi32(0, INT32_MIN, 0, INT32_MIN));
-    for (; k + 1 < half; k += 2) {
-        const __m128 a = _mm_loadu_ps(&lo[k].re);
-        const __m128 b = _mm_loadu_ps(&hi[k].re);
-        const __m128 ww = _mm_loadu_ps(&w[k].re);
-        const __m128 wRe = _mm_shuffle_ps(ww, ww, _MM_SHUFFLE(2, 2, 0, 0));
-        const __m128 wIm = _mm_shuffle_ps(ww, ww, _MM_SHUFFLE(3, 3, 1, 1));
-        const __m128 bSwapped = _mm_shuffle_ps(b, b, _MM_SHUFFLE(2, 3, 0, 1));
-        const __m128 t =
-            _mm_add_ps(_mm_mul_ps(b, wRe), _mm_xor_ps(_mm_mul_ps(bSwapped, wIm), negateReal));
-        _mm_storeu_ps(&hi[k].re, _mm_sub_ps(a, t));
-        _mm_storeu_ps(&lo[k].re, _mm_add_ps(a, t));
-    }
-#endif
-    for (; k < half; ++k) {
-        const nu_dsp_complex_f a = lo[k];
-        const nu_dsp_complex_f b = hi[k];
-        const float tRe = b.re * w[k].re - b.im * w[k].im;
-        const float tIm = b.im * w[k].re + b.re * w[k].im;
-        hi[k] = {a.re - tRe, a.im - tIm};
-        lo[k] = {a.re + tRe, a.im + tIm};
-    }
+    const __m128 wRe = _mm_shuffle_ps(w, w, _MM_SHUFFLE(2, 2, 0, 0));
+    const __m128 wIm = _mm_shuffle_ps(w, w, _MM_SHUFFLE(3, 3, 1, 1));
+    const __m128 swapped = _mm_shuffle_ps(hi, hi, _MM_SHUFFLE(2, 3, 0, 1));
+    const __m128 t =
+        _mm_add_ps(_mm_mul_ps(hi, wRe), _mm_xor_ps(_mm_mul_ps(swapped, wIm), negateReal));
+    hi = _mm_sub_ps(lo, t);
+    lo = _mm_add_ps(lo, t);
 }
 
+inline __m128 load(const nu_dsp_complex_f* c) {
+    return _mm_loadu_ps(&c->re);
+}
+
+inline void store(nu_dsp_complex_f* c, __m128 v) {
+    _mm_storeu_ps(&c->re, v);
+}
+#endif
+
+inline void butterfly(nu_dsp_complex_f& lo, nu_dsp_complex_f& hi, nu_dsp_complex_f w) {
+    const nu_dsp_complex_f a = lo;
+    const nu_dsp_complex_f b = hi;
+    const float tRe = b.re * w.re - b.im * w.im;
+    const float tIm = b.im * w.re + b.re * w.im;
+    hi = {a.re - tRe, a.im - tIm};
+    lo = {a.re + tRe, a.im + tIm};
+}
+
+// One stage over `count` points: butterflies of span 2 * half.
 void stage(const nu_dsp_fft_cf_t& plan, nu_dsp_complex_f* out, std::uint32_t count,
            std::uint32_t half) {
     const nu_dsp_complex_f* w = plan.stageTwiddles + (half - 1);
     for (std::uint32_t start = 0; start < count; start += 2 * half) {
-        butterflyBlock(out + start, out + start + half, w, half);
+        nu_dsp_complex_f* lo = out + start;
+        nu_dsp_complex_f* hi = lo + half;
+        std::uint32_t k = 0;
+#if defined(__SSE2__)
+        for (; k + 1 < half; k += 2) {
+            __m128 a = load(lo + k);
+            __m128 b = load(hi + k);
+            butterfly(a, b, load(w + k));
+            store(lo + k, a);
+            store(hi + k, b);
+        }
+#endif
+        for (; k < half; ++k) {
+            butterfly(lo[k], hi[k], w[k]);
+        }
     }
 }
 
-// The radix-2 decimation-in-time stages after the first, over data in bit-reversed order. Each
-// stage reads its twiddles contiguously; the factors and the arithmetic are those of stepping
-// through the full table with a stride of `groups`.
+// Two successive stages (half, then 2 * half) in one sweep: each set of four points goes through
+// both while in registers. The butterflies are those of the two stages run one after the other.
+void stagePair(const nu_dsp_fft_cf_t& plan, nu_dsp_complex_f* out, std::uint32_t count,
+               std::uint32_t half) {
+    const nu_dsp_complex_f* w1 = plan.stageTwiddles + (half - 1);
+    const nu_dsp_complex_f* w2 = plan.stageTwiddles + (2 * half - 1);
+    for (std::uint32_t start = 0; start < count; start += 4 * half) {
+        nu_dsp_complex_f* x0 = out + start;
+        nu_dsp_complex_f* x1 = x0 + half;
+        nu_dsp_complex_f* x2 = x1 + half;
+        nu_dsp_complex_f* x3 = x2 + half;
+        std::uint32_t k = 0;
+#if defined(__SSE2__)
+        for (; k + 1 < half; k += 2) {
+            __m128 a = load(x0 + k);
+            __m128 b = load(x1 + k);
+            __m128 c = load(x2 + k);
+            __m128 d = load(x3 + k);
+            const __m128 wFirst = load(w1 + k);
+            butterfly(a, b, wFirst);
+            butterfly(c, d, wFirst);
+            butterfly(a, c, load(w2 + k));
+            butterfly(b, d, load(w2 + half + k));
+            store(x0 + k, a);
+            store(x1 + k, b);
+            store(x2 + k, c);
+            store(x3 + k, d);
+        }
+#endif
+        for (; k < half; ++k) {
+            butterfly(x0[k], x1[k], w1[k]);
+            butterfly(x2[k], x3[k], w1[k]);
+            butterfly(x0[k], x2[k], w2[k]);
+            butterfly(x1[k], x3[k], w2[half + k]);
+        }
+    }
+}
+
+// Runs the stages from `half` up to spans of `count` points, two at a time where it can.
+void stagesUpTo(const nu_dsp_fft_cf_t& plan, nu_dsp_complex_f* out, std::uint32_t count,
+                std::uint32_t half) {
+    for (; 4 * half <= count; half *= 4) {
+        stagePair(plan, out, count, half);
+    }
+    if (2 * half <= count) {
+        stage(plan, out, count, half);
+    }
+}
+
+// The radix-2 decimation-in-time stages after the first, over data in bit-reversed order. The
+// factors and the arithmetic are those of stepping through the full twiddle table with a
+// stride of `groups`.
 void laterStages(const nu_dsp_fft_cf_t& plan, nu_dsp_complex_f* out) {
     const std::uint32_t n = plan.size;
     const std::uint32_t block = n < kCacheBlock ? n : kCacheBlock;
     for (std::uint32_t start = 0; start < n; start += block) {
-        for (std::uint32_t half = 2; half < block; half *= 2) {
-            stage(plan, out + start, block, half);
-        }
+        stagesUpTo(plan, out + start, block, 2);
     }
-    for (std::uint32_t half = block; half < n; half *= 2) {
-        stage(plan, out, n, half);
+    if (block < n) {
+        stagesUpTo(plan, out, n, block);
     }
 }
 
