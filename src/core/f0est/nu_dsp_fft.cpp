@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <numbers>
 
-#if defined(__SSE2__)
+#if defined(__x86_64__)
+#include <immintrin.h>
+#elif defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
@@ -42,29 +44,6 @@ void fillTables(nu_dsp_fft_cf_t& plan) {
 // across blocks, so the order changes nothing in the result.
 constexpr std::uint32_t kCacheBlock = 2048;
 
-// The bit-reversed copy fused with the first stage, whose factor is exactly 1: its butterflies
-// are a sum and a difference. `conjugate` reads the conjugate of the input (the inverse).
-template <bool conjugate>
-void reorderWithFirstStage(const nu_dsp_fft_cf_t& plan, const nu_dsp_complex_f* in,
-                           nu_dsp_complex_f* out) {
-    const std::uint32_t n = plan.size;
-    if (n == 1) {
-        out[0] = {in[0].re, conjugate ? -in[0].im : in[0].im};
-        return;
-    }
-    const std::uint32_t* bitReversal = plan.bitReversal;
-    for (std::uint32_t i = 0; i < n; i += 2) {
-        nu_dsp_complex_f a = in[bitReversal[i]];
-        nu_dsp_complex_f b = in[bitReversal[i + 1]];
-        if constexpr (conjugate) {
-            a.im = -a.im;
-            b.im = -b.im;
-        }
-        out[i] = {a.re + b.re, a.im + b.im};
-        out[i + 1] = {a.re - b.re, a.im - b.im};
-    }
-}
-
 #if defined(__SSE2__)
 // Two butterflies at once, with the same products, sums and differences as the scalar form:
 // the real part of t adds the negated product, which equals subtracting it.
@@ -88,6 +67,78 @@ inline void store(nu_dsp_complex_f* c, __m128 v) {
 }
 #endif
 
+#if defined(__x86_64__)
+// Four butterflies at once where the processor has AVX (checked once at run time); the same
+// products, sums and differences again, without fused multiply-adds.
+#define FRETKIT_AVX __attribute__((target("avx")))
+
+FRETKIT_AVX inline void butterfly4(__m256& lo, __m256& hi, __m256 w) {
+    const __m256 negateReal = _mm256_castsi256_ps(
+        _mm256_set_epi32(0, INT32_MIN, 0, INT32_MIN, 0, INT32_MIN, 0, INT32_MIN));
+    const __m256 swapped = _mm256_permute_ps(hi, _MM_SHUFFLE(2, 3, 0, 1));
+    const __m256 t =
+        _mm256_add_ps(_mm256_mul_ps(hi, _mm256_moveldup_ps(w)),
+                      _mm256_xor_ps(_mm256_mul_ps(swapped, _mm256_movehdup_ps(w)), negateReal));
+    hi = _mm256_sub_ps(lo, t);
+    lo = _mm256_add_ps(lo, t);
+}
+
+FRETKIT_AVX inline __m256 load4(const nu_dsp_complex_f* c) {
+    return _mm256_loadu_ps(&c->re);
+}
+
+FRETKIT_AVX inline void store4(nu_dsp_complex_f* c, __m256 v) {
+    _mm256_storeu_ps(&c->re, v);
+}
+
+// Butterflies k = 0 ... half - 1 (half a multiple of 4) of one span.
+FRETKIT_AVX void spanAvx(nu_dsp_complex_f* lo, nu_dsp_complex_f* hi, const nu_dsp_complex_f* w,
+                         std::uint32_t half) {
+    for (std::uint32_t k = 0; k < half; k += 4) {
+        __m256 a = load4(lo + k);
+        __m256 b = load4(hi + k);
+        butterfly4(a, b, load4(w + k));
+        store4(lo + k, a);
+        store4(hi + k, b);
+    }
+}
+
+// The two stages of stagePair() over one set of four spans (half a multiple of 4).
+FRETKIT_AVX void spanPairAvx(nu_dsp_complex_f* x0, const nu_dsp_complex_f* w1,
+                             const nu_dsp_complex_f* w2, std::uint32_t half) {
+    nu_dsp_complex_f* x1 = x0 + half;
+    nu_dsp_complex_f* x2 = x1 + half;
+    nu_dsp_complex_f* x3 = x2 + half;
+    for (std::uint32_t k = 0; k < half; k += 4) {
+        __m256 a = load4(x0 + k);
+        __m256 b = load4(x1 + k);
+        __m256 c = load4(x2 + k);
+        __m256 d = load4(x3 + k);
+        const __m256 wFirst = load4(w1 + k);
+        butterfly4(a, b, wFirst);
+        butterfly4(c, d, wFirst);
+        butterfly4(a, c, load4(w2 + k));
+        butterfly4(b, d, load4(w2 + half + k));
+        store4(x0 + k, a);
+        store4(x1 + k, b);
+        store4(x2 + k, c);
+        store4(x3 + k, d);
+    }
+}
+
+bool useAvx(std::uint32_t half) {
+    static const bool available = __builtin_cpu_supports("avx");
+    return available && half % 4 == 0;
+}
+#else
+bool useAvx(std::uint32_t) {
+    return false;
+}
+void spanAvx(nu_dsp_complex_f*, nu_dsp_complex_f*, const nu_dsp_complex_f*, std::uint32_t) {}
+void spanPairAvx(nu_dsp_complex_f*, const nu_dsp_complex_f*, const nu_dsp_complex_f*,
+                 std::uint32_t) {}
+#endif
+
 inline void butterfly(nu_dsp_complex_f& lo, nu_dsp_complex_f& hi, nu_dsp_complex_f w) {
     const nu_dsp_complex_f a = lo;
     const nu_dsp_complex_f b = hi;
@@ -97,13 +148,61 @@ inline void butterfly(nu_dsp_complex_f& lo, nu_dsp_complex_f& hi, nu_dsp_complex
     lo = {a.re + tRe, a.im + tIm};
 }
 
+// Loads in[index], or its conjugate for the inverse.
+template <bool conjugate>
+nu_dsp_complex_f fetch(const nu_dsp_complex_f* in, std::uint32_t index) {
+    const nu_dsp_complex_f x = in[index];
+    return conjugate ? nu_dsp_complex_f{x.re, -x.im} : x;
+}
+
+// The bit-reversed copy fused with the first two stages, four points at a time. The first
+// stage's factor is exactly 1, so its butterflies are a sum and a difference. Answers the half
+// span of the next stage to run.
+template <bool conjugate>
+std::uint32_t reorderWithFirstStages(const nu_dsp_fft_cf_t& plan, const nu_dsp_complex_f* in,
+                                     nu_dsp_complex_f* out) {
+    const std::uint32_t n = plan.size;
+    const std::uint32_t* bitReversal = plan.bitReversal;
+    if (n < 4) {
+        out[0] = fetch<conjugate>(in, bitReversal[0]);
+        if (n == 2) {
+            const nu_dsp_complex_f a = out[0];
+            const nu_dsp_complex_f b = fetch<conjugate>(in, bitReversal[1]);
+            out[0] = {a.re + b.re, a.im + b.im};
+            out[1] = {a.re - b.re, a.im - b.im};
+        }
+        return n;
+    }
+    const nu_dsp_complex_f* w = plan.stageTwiddles + 1;
+    for (std::uint32_t i = 0; i < n; i += 4) {
+        nu_dsp_complex_f x[4];
+        for (std::uint32_t j = 0; j < 4; j += 2) {
+            const nu_dsp_complex_f a = fetch<conjugate>(in, bitReversal[i + j]);
+            const nu_dsp_complex_f b = fetch<conjugate>(in, bitReversal[i + j + 1]);
+            x[j] = {a.re + b.re, a.im + b.im};
+            x[j + 1] = {a.re - b.re, a.im - b.im};
+        }
+        butterfly(x[0], x[2], w[0]);
+        butterfly(x[1], x[3], w[1]);
+        for (std::uint32_t j = 0; j < 4; ++j) {
+            out[i + j] = x[j];
+        }
+    }
+    return 4;
+}
+
 // One stage over `count` points: butterflies of span 2 * half.
 void stage(const nu_dsp_fft_cf_t& plan, nu_dsp_complex_f* out, std::uint32_t count,
            std::uint32_t half) {
     const nu_dsp_complex_f* w = plan.stageTwiddles + (half - 1);
+    const bool avx = useAvx(half);
     for (std::uint32_t start = 0; start < count; start += 2 * half) {
         nu_dsp_complex_f* lo = out + start;
         nu_dsp_complex_f* hi = lo + half;
+        if (avx) {
+            spanAvx(lo, hi, w, half);
+            continue;
+        }
         std::uint32_t k = 0;
 #if defined(__SSE2__)
         for (; k + 1 < half; k += 2) {
@@ -126,8 +225,13 @@ void stagePair(const nu_dsp_fft_cf_t& plan, nu_dsp_complex_f* out, std::uint32_t
                std::uint32_t half) {
     const nu_dsp_complex_f* w1 = plan.stageTwiddles + (half - 1);
     const nu_dsp_complex_f* w2 = plan.stageTwiddles + (2 * half - 1);
+    const bool avx = useAvx(half);
     for (std::uint32_t start = 0; start < count; start += 4 * half) {
         nu_dsp_complex_f* x0 = out + start;
+        if (avx) {
+            spanPairAvx(x0, w1, w2, half);
+            continue;
+        }
         nu_dsp_complex_f* x1 = x0 + half;
         nu_dsp_complex_f* x2 = x1 + half;
         nu_dsp_complex_f* x3 = x2 + half;
@@ -169,14 +273,14 @@ void stagesUpTo(const nu_dsp_fft_cf_t& plan, nu_dsp_complex_f* out, std::uint32_
     }
 }
 
-// The radix-2 decimation-in-time stages after the first, over data in bit-reversed order. The
+// The radix-2 decimation-in-time stages from `firstHalf` on, over data in bit-reversed order. The
 // factors and the arithmetic are those of stepping through the full twiddle table with a
 // stride of `groups`.
-void laterStages(const nu_dsp_fft_cf_t& plan, nu_dsp_complex_f* out) {
+void laterStages(const nu_dsp_fft_cf_t& plan, nu_dsp_complex_f* out, std::uint32_t firstHalf) {
     const std::uint32_t n = plan.size;
     const std::uint32_t block = n < kCacheBlock ? n : kCacheBlock;
     for (std::uint32_t start = 0; start < n; start += block) {
-        stagesUpTo(plan, out + start, block, 2);
+        stagesUpTo(plan, out + start, block, firstHalf);
     }
     if (block < n) {
         stagesUpTo(plan, out, n, block);
@@ -223,16 +327,14 @@ int nu_dsp_fft_cf__destroy(nu_dsp_fft_cf_t* plan) {
 
 int nu_dsp_fft_cf__do_fft(const nu_dsp_fft_cf_t* plan, const nu_dsp_complex_f* in,
                           nu_dsp_complex_f* out) {
-    reorderWithFirstStage<false>(*plan, in, out);
-    laterStages(*plan, out);
+    laterStages(*plan, out, reorderWithFirstStages<false>(*plan, in, out));
     return 0;
 }
 
 int nu_dsp_fft_cf__do_ifft(const nu_dsp_fft_cf_t* plan, const nu_dsp_complex_f* in,
                            nu_dsp_complex_f* out) {
     const std::uint32_t n = plan->size;
-    reorderWithFirstStage<true>(*plan, in, out);
-    laterStages(*plan, out);
+    laterStages(*plan, out, reorderWithFirstStages<true>(*plan, in, out));
     const auto scale = static_cast<float>(1.0 / n);
     for (std::uint32_t i = 0; i < n; ++i) {
         out[i] = {out[i].re * scale, -(out[i].im * scale)};
