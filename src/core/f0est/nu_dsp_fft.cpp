@@ -1,5 +1,6 @@
 #include "nu_dsp_fft.h"
 
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -43,6 +44,12 @@ void fillTables(nu_dsp_fft_cf_t& plan) {
 // through all of them while it is in the first-level cache; the butterflies are independent
 // across blocks, so the order changes nothing in the result.
 constexpr std::uint32_t kCacheBlock = 2048;
+
+std::atomic<nu_dsp_fft_cf_vectors> vectorLimit{nu_dsp_fft_cf_vectors::best};
+
+bool useSse() {
+    return vectorLimit.load(std::memory_order_relaxed) != nu_dsp_fft_cf_vectors::scalar;
+}
 
 #if defined(__SSE2__)
 // Two butterflies at once, with the same products, sums and differences as the scalar form:
@@ -128,7 +135,9 @@ FRETKIT_AVX void spanPairAvx(nu_dsp_complex_f* x0, const nu_dsp_complex_f* w1,
 
 bool useAvx(std::uint32_t half) {
     static const bool available = __builtin_cpu_supports("avx");
-    return available && half % 4 == 0;
+    return available &&
+           vectorLimit.load(std::memory_order_relaxed) == nu_dsp_fft_cf_vectors::best &&
+           half % 4 == 0;
 }
 #else
 bool useAvx(std::uint32_t) {
@@ -205,7 +214,7 @@ void stage(const nu_dsp_fft_cf_t& plan, nu_dsp_complex_f* out, std::uint32_t cou
         }
         std::uint32_t k = 0;
 #if defined(__SSE2__)
-        for (; k + 1 < half; k += 2) {
+        for (; useSse() && k + 1 < half; k += 2) {
             __m128 a = load(lo + k);
             __m128 b = load(hi + k);
             butterfly(a, b, load(w + k));
@@ -237,7 +246,7 @@ void stagePair(const nu_dsp_fft_cf_t& plan, nu_dsp_complex_f* out, std::uint32_t
         nu_dsp_complex_f* x3 = x2 + half;
         std::uint32_t k = 0;
 #if defined(__SSE2__)
-        for (; k + 1 < half; k += 2) {
+        for (; useSse() && k + 1 < half; k += 2) {
             __m128 a = load(x0 + k);
             __m128 b = load(x1 + k);
             __m128 c = load(x2 + k);
@@ -288,6 +297,10 @@ void laterStages(const nu_dsp_fft_cf_t& plan, nu_dsp_complex_f* out, std::uint32
 }
 
 } // namespace
+
+void nu_dsp_fft_cf__limit_vectors(nu_dsp_fft_cf_vectors limit) {
+    vectorLimit.store(limit, std::memory_order_relaxed);
+}
 
 int nu_dsp_fft_cf__create(std::uint32_t log2Size, nu_dsp_fft_cf_t** plan) {
     *plan = nullptr;

@@ -40,3 +40,8 @@ int nu_dsp_fft_cf__do_fft(const nu_dsp_fft_cf_t* plan, const nu_dsp_complex_f* i
 // Inverse transform scaled by 1/N, so that ifft(fft(x)) is x up to rounding. Answers 0.
 int nu_dsp_fft_cf__do_ifft(const nu_dsp_fft_cf_t* plan, const nu_dsp_complex_f* in,
                            nu_dsp_complex_f* out);
+
+// The widest vector instructions the transforms may use; all give the same results. Lower
+// limits exist so that every code path can be checked on one machine.
+enum class nu_dsp_fft_cf_vectors { best, sse2, scalar };
+void nu_dsp_fft_cf__limit_vectors(nu_dsp_fft_cf_vectors limit);

@@ -161,19 +161,25 @@ TEST(NuDspFft, MatchesTheDiscreteFourierTransformInBothDirections) {
     }
 }
 
-// However the transform is scheduled, every value is rounded exactly as in the plain form.
+// However the transform is scheduled and vectorised, every value is rounded exactly as in the
+// plain form.
 TEST(NuDspFft, RoundsExactlyAsThePlainRadixTwoTransform) {
-    for (std::uint32_t log2Size : {0u, 1u, 2u, 5u, 11u, 12u, 14u}) {
-        Plan plan(log2Size);
-        const Signal x = randomSignal(std::size_t{1} << log2Size, 11 + log2Size);
-        for (bool inverse : {false, true}) {
-            const Signal expected = plainTransform(*plan.get(), x, inverse);
-            const Signal actual = inverse ? plan.ifft(x) : plan.fft(x);
-            std::size_t differing = 0;
-            for (std::size_t i = 0; i < x.size(); ++i) {
-                differing += actual[i].re != expected[i].re || actual[i].im != expected[i].im;
+    for (auto limit : {nu_dsp_fft_cf_vectors::scalar, nu_dsp_fft_cf_vectors::sse2,
+                       nu_dsp_fft_cf_vectors::best}) {
+        nu_dsp_fft_cf__limit_vectors(limit);
+        for (std::uint32_t log2Size : {0u, 1u, 2u, 3u, 5u, 11u, 12u, 14u}) {
+            Plan plan(log2Size);
+            const Signal x = randomSignal(std::size_t{1} << log2Size, 11 + log2Size);
+            for (bool inverse : {false, true}) {
+                const Signal expected = plainTransform(*plan.get(), x, inverse);
+                const Signal actual = inverse ? plan.ifft(x) : plan.fft(x);
+                std::size_t differing = 0;
+                for (std::size_t i = 0; i < x.size(); ++i) {
+                    differing += actual[i].re != expected[i].re || actual[i].im != expected[i].im;
+                }
+                EXPECT_EQ(differing, 0u) << "size 2^" << log2Size << (inverse ? " inverse" : "")
+                                         << " vectors " << static_cast<int>(limit);
             }
-            EXPECT_EQ(differing, 0u) << "size 2^" << log2Size << (inverse ? " inverse" : "");
         }
     }
 }
