@@ -1,0 +1,233 @@
+#include "nu_dsp_f0est.h"
+
+#include "foundation/Log.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <new>
+
+using fretkit::Log;
+
+namespace {
+
+constexpr std::uint32_t kFifoMask = nu_dsp_f0est_internal_t::kFifoSize - 1;
+// The frame is half the transform, and it must fit in the ring buffer.
+constexpr std::uint32_t kLargestLog2Size = 17;
+
+template <class T>
+T* allocate(std::uint32_t count) {
+    return static_cast<T*>(std::calloc(count == 0 ? 1 : count, sizeof(T)));
+}
+
+bool acquireBuffers(nu_dsp_f0est_internal_t& me, std::uint32_t log2Size) {
+    const std::uint32_t n = 1u << log2Size;
+    if ((me.fifo = allocate<float>(nu_dsp_f0est_internal_t::kFifoSize)) == nullptr) {
+        Log::line("nu_dsp_f0est -- init -- couldn't malloc fifo");
+        return false;
+    }
+    if ((me.fft_in = allocate<nu_dsp_complex_f>(n)) == nullptr) {
+        Log::line("nu_dsp_f0est -- init -- couldn't malloc fft_in");
+        return false;
+    }
+    if ((me.fft_out = allocate<nu_dsp_complex_f>(n)) == nullptr) {
+        Log::line("nu_dsp_f0est -- init -- couldn't malloc fft_out");
+        return false;
+    }
+    if ((me.auto_norm = allocate<float>(n / 2)) == nullptr) {
+        Log::line("nu_dsp_f0est -- init -- couldn't malloc auto_norm");
+        return false;
+    }
+    if (nu_dsp_fft_cf__create(log2Size, &me.fft_cf) != 0 || me.fft_cf == nullptr) {
+        Log::line("nu_dsp_f0est -- init -- couldn't create fft_cf");
+        return false;
+    }
+    if ((me.regions = allocate<nu_dsp_f0est_region_t>(n / 20)) == nullptr) {
+        Log::line("nu_dsp_f0est -- init -- couldn't malloc regions");
+        return false;
+    }
+    return true;
+}
+
+// Step 1: the most recent H samples, zero-padded to N.
+void copyFrame(nu_dsp_f0est_internal_t& me, std::uint32_t half) {
+    {
+        std::lock_guard lock(me.fifo_lock);
+        const std::uint32_t first = me.fifoCount - half;
+        for (std::uint32_t i = 0; i < half; ++i) {
+            me.fft_in[i] = {me.fifo[(first + i) & kFifoMask], 0.0f};
+        }
+    }
+    for (std::uint32_t i = half; i < me.size; ++i) {
+        me.fft_in[i] = {0.0f, 0.0f};
+    }
+}
+
+// Steps 2 to 5: the autocorrelation through the power spectrum, normalised by its value at lag
+// 0. Answers false for a frame without energy (silence), which has no periodicity.
+bool autocorrelate(nu_dsp_f0est_internal_t& me, std::uint32_t half) {
+    nu_dsp_fft_cf__do_fft(me.fft_cf, me.fft_in, me.fft_out);
+    for (std::uint32_t k = 0; k < me.size; ++k) {
+        const nu_dsp_complex_f x = me.fft_out[k];
+        me.fft_in[k] = {x.re * x.re + x.im * x.im, 0.0f};
+    }
+    nu_dsp_fft_cf__do_ifft(me.fft_cf, me.fft_in, me.fft_out);
+    const float energy = me.fft_out[0].re;
+    if (!(energy > 0.0f) || !std::isfinite(energy)) {
+        return false;
+    }
+    const float gain = 1.0f / energy;
+    for (std::uint32_t lag = 0; lag < half; ++lag) {
+        me.auto_norm[lag] = gain * me.fft_out[lag].re;
+    }
+    return true;
+}
+
+// The lag offset of the vertex of the parabola through the values around a peak, in
+// [-1/2, +1/2]; 0 when the three values do not curve downwards.
+double peakOffset(double a, double b, double c) {
+    const double curvature = 2.0 * b - a - c;
+    return curvature > 0.0 ? (c - a) / (2.0 * curvature) : 0.0;
+}
+
+nu_dsp_f0est_region_t closeRegion(const nu_dsp_f0est_internal_t& me, std::uint32_t start,
+                                  std::uint32_t end, std::uint32_t peak, float value) {
+    const double a = me.auto_norm[peak - 1];
+    const double b = me.auto_norm[peak];
+    const double c = me.auto_norm[peak + 1];
+    const double period = (peak + peakOffset(a, b, c)) / me.sampleRate;
+    return {start, end, peak, period, value};
+}
+
+// Steps 6 and 7: the positive regions after the first crossing of zero, each with its peak.
+// A region still open at the last lag is dropped. Answers how many were recorded.
+std::uint32_t findRegions(nu_dsp_f0est_internal_t& me, std::uint32_t half) {
+    std::uint32_t lag = 0;
+    while (lag < half && me.auto_norm[lag] > 0.0f) {
+        ++lag;
+    }
+    std::uint32_t count = 0;
+    bool open = false;
+    std::uint32_t start = 0;
+    std::uint32_t peak = 0;
+    float peakValue = 0.0f;
+    for (; lag < half && count < me.regionCapacity; ++lag) {
+        const float value = me.auto_norm[lag];
+        if (!open) {
+            if (value > 0.0f) {
+                open = true;
+                start = peak = lag;
+                peakValue = value;
+            }
+        } else if (value > 0.0f) {
+            if (value > peakValue) {
+                peak = lag;
+                peakValue = value;
+            }
+        } else {
+            me.regions[count++] = closeRegion(me, start, lag - 1, peak, peakValue);
+            open = false;
+        }
+    }
+    return count;
+}
+
+// The region's value with the taper of the zero-padded frame taken out: the product sum at lag
+// L has only H - L terms, so its normalised value is scaled by (H - L) / H. Beyond H / 2 the few
+// remaining terms make the value too noisy to scale up further (near H a handful of products
+// would outweigh every true period), so the factor stops at 2.
+double untaperedValue(const nu_dsp_f0est_region_t& region, std::uint32_t half) {
+    const double taper = static_cast<double>(half - region.peak) / half;
+    return static_cast<double>(region.value) / std::fmax(taper, 0.5);
+}
+
+// Step 8: the first region that comes within the peak threshold of the strongest one, comparing
+// untapered values so that a strong harmonic at a short lag does not beat the fundamental
+// merely because its lag has more terms.
+std::uint32_t chooseFundamental(const nu_dsp_f0est_internal_t& me, std::uint32_t count,
+                                std::uint32_t half) {
+    double strongest = 0.0;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        strongest = std::fmax(strongest, untaperedValue(me.regions[i], half));
+    }
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (untaperedValue(me.regions[i], half) > me.peakThreshold * strongest) {
+            return i;
+        }
+    }
+    return count - 1;
+}
+
+} // namespace
+
+nu_dsp_f0est_internal_t* nu_dsp_f0est__create(double sampleRate, std::uint32_t log2Size) {
+    Log::line("nu_dsp_f0est -- init -- entry point");
+    if (log2Size > kLargestLog2Size) {
+        Log::format("nu_dsp_f0est -- init -- window size %u is larger than %u", log2Size,
+                    kLargestLog2Size);
+        return nullptr;
+    }
+    auto* me = new (std::nothrow) nu_dsp_f0est_internal_t;
+    if (me == nullptr) {
+        Log::line("nu_dsp_f0est -- init -- malloc() failed for me_tmp.");
+        return nullptr;
+    }
+    if (!acquireBuffers(*me, log2Size)) {
+        nu_dsp_f0est__destroy(me);
+        return nullptr;
+    }
+    me->sampleRate = sampleRate;
+    me->log2Size = log2Size;
+    me->size = 1u << log2Size;
+    me->regionCapacity = me->size / 20;
+    return me;
+}
+
+void nu_dsp_f0est__destroy(nu_dsp_f0est_internal_t* me) {
+    if (me == nullptr) {
+        return;
+    }
+    std::free(me->regions);
+    nu_dsp_fft_cf__destroy(me->fft_cf);
+    std::free(me->auto_norm);
+    std::free(me->fft_out);
+    std::free(me->fft_in);
+    std::free(me->fifo);
+    delete me;
+}
+
+void nu_dsp_f0est__submit(nu_dsp_f0est_internal_t* me, const float* samples, std::uint32_t frames) {
+    std::lock_guard lock(me->fifo_lock);
+    for (std::uint32_t i = 0; i < frames; ++i) {
+        me->fifo[me->fifoCount & kFifoMask] = samples[i];
+        ++me->fifoCount;
+    }
+}
+
+bool nu_dsp_f0est__detect(nu_dsp_f0est_internal_t* me, double* frequency, double* quality) {
+    const std::uint32_t half = me->size / 2;
+    copyFrame(*me, half);
+    if (!autocorrelate(*me, half)) {
+        return false;
+    }
+    const std::uint32_t count = findRegions(*me, half);
+    if (count == 0) {
+        return false;
+    }
+    const std::uint32_t f = chooseFundamental(*me, count, half);
+    const nu_dsp_f0est_region_t& fundamental = me->regions[f];
+    // Step 9: confirm the period by the longest strong region that is close to a whole number
+    // of fundamental periods; the fundamental itself always qualifies.
+    for (std::uint32_t i = count; i-- > f;) {
+        const nu_dsp_f0est_region_t& region = me->regions[i];
+        if (static_cast<double>(region.value) < 0.5 * static_cast<double>(fundamental.value)) {
+            continue;
+        }
+        const double ratio = region.period / fundamental.period;
+        if (std::fabs(ratio - std::round(ratio)) < me->harmonicTolerance) {
+            *frequency = std::round(ratio) / region.period;
+            *quality = fundamental.value;
+            return true;
+        }
+    }
+    return false;
+}
