@@ -1,0 +1,24 @@
+#include "SoapEnvelope.h"
+
+#include "URLText.h"
+
+namespace fretkit {
+
+std::string SoapEnvelope::start() {
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
+           "<soap:Envelope xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+           "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" "
+           "xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\">"
+           "<soap:Body>";
+}
+
+std::string SoapEnvelope::end() {
+    return "</soap:Body></soap:Envelope>";
+}
+
+std::string SoapEnvelope::fault(std::string_view code, std::string_view message) {
+    return wrap("<soap:Fault><faultcode>" + URLText::xmlEscape(code) + "</faultcode><faultstring>" +
+                URLText::xmlEscape(message) + "</faultstring></soap:Fault>");
+}
+
+} // namespace fretkit
