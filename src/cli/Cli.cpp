@@ -1,6 +1,9 @@
 #include "Cli.h"
 
+#include "DealersCommand.h"
 #include "DefaultsCommand.h"
+#include "ServeCommand.h"
+#include "TeachersCommand.h"
 
 #include <algorithm>
 #include <iomanip>
@@ -10,7 +13,13 @@
 #define FRETKIT_VERSION "unknown"
 #endif
 
-Cli::Cli() : commands_{DefaultsCommand::command()} {}
+Cli::Cli()
+    : commands_{
+          DefaultsCommand::command(),
+          DealersCommand::command(),
+          TeachersCommand::command(),
+          ServeCommand::command(),
+      } {}
 
 void Cli::printUsage(std::ostream& stream) const {
     stream << "Usage: fretkit [--help | --version] <command> [arguments]\n\n"

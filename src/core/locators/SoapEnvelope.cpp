@@ -1,6 +1,7 @@
 #include "SoapEnvelope.h"
 
 #include "URLText.h"
+#include "xml/QVXMLParser.h"
 
 namespace fretkit {
 
@@ -19,6 +20,16 @@ std::string SoapEnvelope::end() {
 std::string SoapEnvelope::fault(std::string_view code, std::string_view message) {
     return wrap("<soap:Fault><faultcode>" + URLText::xmlEscape(code) + "</faultcode><faultstring>" +
                 URLText::xmlEscape(message) + "</faultstring></soap:Fault>");
+}
+
+} // namespace fretkit
+
+namespace fretkit {
+
+std::string SoapEnvelope::faultString(std::string_view envelope) {
+    QVXMLParser parser;
+    parser.setDictionaryElements(std::vector<std::string>{"soap:Fault"});
+    return parser.objectForData(envelope)["soap:Fault"]["faultstring"].stringValue();
 }
 
 } // namespace fretkit

@@ -16,6 +16,8 @@ public:
     static std::string wrap(std::string_view body) { return start() + std::string(body) + end(); }
     // A fault envelope: a soap:Fault with the fault code and the escaped message.
     static std::string fault(std::string_view code, std::string_view message);
+    // The "faultstring" of a fault envelope; empty when the text holds none.
+    static std::string faultString(std::string_view envelope);
 };
 
 } // namespace fretkit

@@ -127,3 +127,9 @@ TEST(DealerList, EqualRecordsAcrossBrandsAreListedOnceAndTheListSortsStably) {
     }
     EXPECT_EQ(names, (std::vector<std::string>{"Near", "Near+", "Far", "A", "B"}));
 }
+
+TEST(SoapFault, FaultEnvelopesCarryAnEscapedMessageThatReadsBack) {
+    const std::string fault = SoapEnvelope::fault("soap:Client", "bad <input> & more");
+    EXPECT_EQ(SoapEnvelope::faultString(fault), "bad <input> & more");
+    EXPECT_EQ(SoapEnvelope::faultString("<html>oops</html>"), "");
+}
