@@ -80,11 +80,12 @@ std::optional<GeoCoordinate> LocatorSampleDirectory::geocode(std::string_view qu
         // The street with city and region, or the whole address block the teacher details
         // send (street, city, region, postal code, country, then city and region again).
         const std::string street = teacher["address"].stringValue();
-        const std::string cityAndState =
-            " " + teacher["city"].stringValue() + " " + teacher["state"].stringValue();
-        const std::string block = street + cityAndState + " " +
-                                  teacher["postalCode"].stringValue() + " " +
-                                  teacher["country"].stringValue() + cityAndState;
+        std::string cityAndState(1, ' ');
+        cityAndState.append(teacher["city"].stringValue()).append(" ");
+        cityAndState.append(teacher["state"].stringValue());
+        std::string block = street + cityAndState;
+        block.append(" ").append(teacher["postalCode"].stringValue()).append(" ");
+        block.append(teacher["country"].stringValue()).append(cityAndState);
         if (normalized(street + cityAndState) == wanted || normalized(block) == wanted) {
             return teacherPlace(teacher);
         }

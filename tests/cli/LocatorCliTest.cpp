@@ -51,7 +51,8 @@ std::size_t count(const std::string& text, const std::string& part) {
 // test makes misbehave. The server runs on its own thread until the object goes away.
 class DealerStandIn {
 public:
-    using Override = std::function<bool(const std::string& action, httplib::Response&)>;
+    using Override =
+        std::function<bool(const std::string& action, httplib::Response&, DealerStandIn& self)>;
 
     explicit DealerStandIn(Override override, httplib::Server* server = nullptr)
         : owned_(server ? nullptr : std::make_unique<httplib::Server>()),
@@ -59,7 +60,7 @@ public:
           directory_(*LocatorSampleDirectory::load(Bundle::main(), nullptr)), service_(directory_) {
         const auto handler = [this, override](const httplib::Request& req, httplib::Response& res) {
             const std::string action = req.get_header_value("SOAPAction");
-            if (!override(action, res)) {
+            if (!override(action, res, *this)) {
                 const ServiceAnswer answer = service_.answer(req.path, action, req.body);
                 res.status = answer.status;
                 res.set_content(answer.body, answer.contentType.c_str());
@@ -171,7 +172,7 @@ TEST(LocatorCli, BadArgumentsAndAddressesAreClearErrors) {
 }
 
 TEST(LocatorCliFailures, AFailingBrandAndAMalformedAnswerAreReportedAndTheRestIsPrinted) {
-    DealerStandIn standIn([](const std::string& action, httplib::Response& res) {
+    DealerStandIn standIn([](const std::string& action, httplib::Response& res, DealerStandIn&) {
         if (contains(action, "GetTembaDealers")) {
             res.status = 500;
             res.set_content(SoapEnvelope::fault("soap:Server", "Temba listings are offline"),
@@ -203,16 +204,15 @@ TEST(LocatorCliFailures, AFailingBrandAndAMalformedAnswerAreReportedAndTheRestIs
 }
 
 TEST(LocatorCliFailures, AServiceThatNeverAnswersTimesOut) {
-    std::unique_ptr<DealerStandIn> standIn;
-    standIn = std::make_unique<DealerStandIn>([&](const std::string& action, httplib::Response&) {
+    DealerStandIn standIn([](const std::string& action, httplib::Response&, DealerStandIn& self) {
         if (contains(action, "GetQuillonDealers")) {
-            standIn->hold();
+            self.hold();
         }
         return false;
     });
     const auto started = std::chrono::steady_clock::now();
     const CliRun run =
-        runFretkit("dealers --country FR --timeout 1", "FRETKIT_DEALER_SERVICE=" + standIn->base());
+        runFretkit("dealers --country FR --timeout 1", "FRETKIT_DEALER_SERVICE=" + standIn.base());
     const auto elapsed = std::chrono::steady_clock::now() - started;
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("the Quillon search failed: no answer within 1 s"), std::string::npos)
@@ -229,7 +229,8 @@ TEST(LocatorCliFailures, AnUntrustedCertificateIsRefused) {
     ASSERT_TRUE(writeSelfSignedCertificate(certificate, key));
     httplib::SSLServer tls(certificate.c_str(), key.c_str());
     ASSERT_TRUE(tls.is_valid());
-    DealerStandIn standIn([](const std::string&, httplib::Response&) { return false; }, &tls);
+    DealerStandIn standIn(
+        [](const std::string&, httplib::Response&, DealerStandIn&) { return false; }, &tls);
 
     // The endpoint works for a client that trusts this certificate...
     httplib::Client trusting(standIn.base("https"));

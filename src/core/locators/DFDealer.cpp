@@ -35,11 +35,12 @@ std::string DFDealer::queryText() const {
 }
 
 std::string DFDealer::addressText() const {
-    std::string street = field("ALCMTX");
+    std::string text = field("ALCMTX");
     if (record_.contains("ALCNTX")) {
-        street += " " + field("ALCNTX");
+        text.append(" ").append(field("ALCNTX"));
     }
-    return street + "\n" + field("ALCPTX") + ", " + field("ALBYCD") + "\n" + field("ALCOCD");
+    text.append("\n").append(field("ALCPTX")).append(", ").append(field("ALBYCD"));
+    return text.append("\n").append(field("ALCOCD"));
 }
 
 std::string DFDealer::geocodeURL(std::string_view mapServiceBase) const {

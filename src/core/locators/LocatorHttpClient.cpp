@@ -1,6 +1,7 @@
 #include "LocatorHttpClient.h"
 
 #include "URLText.h"
+#include "foundation/StringFormat.h"
 
 #include <httplib.h>
 
@@ -11,9 +12,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 std::string seconds(std::chrono::milliseconds duration) {
-    const auto tenths = duration.count() / 100;
-    return std::to_string(tenths / 10) + (tenths % 10 ? "." + std::to_string(tenths % 10) : "") +
-           " s";
+    return stringWithFormat("%g s", static_cast<double>(duration.count()) / 1000.0);
 }
 
 } // namespace
@@ -25,10 +24,8 @@ LocatorResponse LocatorHttpClient::send(const LocatorRequest& request) const {
         response.error = "'" + request.url + "' is not an http or https address";
         return response;
     }
-    std::string path = request.url.substr(base.size());
-    if (path.empty()) {
-        path = "/";
-    }
+    const std::string path =
+        request.url.size() > base.size() ? request.url.substr(base.size()) : std::string(1, '/');
 
     httplib::Client client(base);
     if (!client.is_valid()) {
@@ -84,6 +81,9 @@ LocatorResponse LocatorHttpClient::send(const LocatorRequest& request) const {
         response.error = tooLarge
                              ? "the answer is larger than " + std::to_string(maxBody_) + " bytes"
                              : "no complete answer within " + seconds(timeout_);
+        break;
+    case httplib::Error::ConnectionTimeout:
+        response.error = "no answer within " + seconds(timeout_);
         break;
     case httplib::Error::Read:
     case httplib::Error::Write:
