@@ -1,7 +1,6 @@
 #include "CliTable.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <ostream>
 
 namespace {
@@ -40,36 +39,4 @@ void CliTable::print(std::ostream& out, const Row& header, const std::vector<Row
     for (const Row& row : rows) {
         printRow(row);
     }
-}
-
-std::string CliTable::jsonString(const std::string& text) {
-    std::string json = "\"";
-    for (const char c : text) {
-        switch (c) {
-        case '"':
-            json += "\\\"";
-            break;
-        case '\\':
-            json += "\\\\";
-            break;
-        case '\n':
-            json += "\\n";
-            break;
-        case '\r':
-            json += "\\r";
-            break;
-        case '\t':
-            json += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                json += escaped;
-            } else {
-                json += c;
-            }
-        }
-    }
-    return json + "\"";
 }

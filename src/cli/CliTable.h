@@ -4,13 +4,11 @@
 #include <string>
 #include <vector>
 
-// Plain-text and JSON output of result lists.
+// Result lists as plain-text tables.
 class CliTable {
 public:
     using Row = std::vector<std::string>;
 
     // Columns padded to their widest cell (in characters, not bytes), a header line first.
     static void print(std::ostream& out, const Row& header, const std::vector<Row>& rows);
-    // A JSON string literal.
-    static std::string jsonString(const std::string& text);
 };

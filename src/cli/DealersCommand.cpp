@@ -1,5 +1,6 @@
 #include "DealersCommand.h"
 
+#include "CliJson.h"
 #include "CliTable.h"
 #include "LocatorSession.h"
 #include "locators/CurrentLocale.h"
@@ -18,9 +19,9 @@ constexpr int kSuccess = 0;
 constexpr int kFailure = 1;
 constexpr int kUsage = 2;
 
-bool allOf(const std::string& text, std::size_t length, int (*test)(int)) {
-    return text.size() == length && std::all_of(text.begin(), text.end(), [&](char c) {
-               return test(static_cast<unsigned char>(c)) != 0;
+bool isCountryCode(const std::string& text) {
+    return text.size() == 2 && std::all_of(text.begin(), text.end(), [](char c) {
+               return std::isalpha(static_cast<unsigned char>(c)) != 0;
            });
 }
 
@@ -33,8 +34,8 @@ void printJson(std::ostream& out, const std::vector<PlistValue>& dealers) {
             if (key == "distanceValue") {
                 continue;
             }
-            out << (first ? "" : ", ") << CliTable::jsonString(key) << ": "
-                << CliTable::jsonString(value.stringValue());
+            out << (first ? "" : ", ") << CliJson::quote(key) << ": "
+                << CliJson::quote(value.stringValue());
             first = false;
         }
         out << "}";
@@ -53,24 +54,23 @@ void printTable(std::ostream& out, const std::vector<PlistValue>& dealers) {
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    CliOptions options;
+    const CliOptions options(args, {"--json"}, {"--country", "--zip", "--from", "--timeout"});
     std::string error;
     LocatorSession session;
-    if (!options.parse(args, {"--country", "--zip", "--from", "--timeout"}, {"--json"}, &error) ||
-        !session.readOptions(options, &error)) {
+    if (!session.readOptions(options, &error)) {
         err << "fretkit dealers: " << error << '\n';
         return kUsage;
     }
-    if (options.has("--country") == options.has("--zip")) {
+    if (options.value("--country").has_value() == options.value("--zip").has_value()) {
         err << "fretkit dealers: give either --country CC or --zip NNNNN\n";
         return kUsage;
     }
-    const bool international = options.has("--country");
-    std::string code = options.value(international ? "--country" : "--zip");
+    const bool international = options.value("--country").has_value();
+    std::string code = *options.value(international ? "--country" : "--zip");
     std::transform(code.begin(), code.end(), code.begin(), [](char c) {
         return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     });
-    if (international ? !allOf(code, 2, std::isalpha) : !allOf(code, 5, std::isdigit)) {
+    if (international ? !isCountryCode(code) : !LocatorSession::isPostalCode(code)) {
         err << "fretkit dealers: "
             << (international ? "--country needs a two-letter country code"
                               : "--zip needs a five-digit postal code")
@@ -96,9 +96,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         if (problem.empty()) {
             std::string parseError;
             list.merge(search.readAnswer(responses[i].body, &parseError));
-            if (!parseError.empty()) {
-                problem = "the answer is not well-formed XML (" + parseError + ")";
-            }
+            problem = LocatorSession::malformed(parseError);
         }
         if (!problem.empty()) {
             err << "fretkit dealers: the " << DFDealerSearch::kBrandKeys[i]
@@ -107,7 +105,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
     }
 
-    if (options.has("--json")) {
+    if (options.flag("--json")) {
         printJson(out, list.dealers());
     } else if (list.empty()) {
         out << (failed ? "" : "No dealers found.\n");

@@ -5,6 +5,8 @@
 #include "locators/SoapEnvelope.h"
 #include "services/LocatorServer.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <future>
 
@@ -14,15 +16,23 @@ LocatorSession::LocatorSession() = default;
 LocatorSession::~LocatorSession() = default;
 
 bool LocatorSession::readOptions(const CliOptions& options, std::string* error) {
-    if (options.has("--from")) {
-        from_ = GeoCoordinate::parse(options.value("--from"));
+    if (!options.error().empty()) {
+        *error = options.error();
+        return false;
+    }
+    if (!options.positionals().empty()) {
+        *error = "unexpected argument '" + options.positionals().front() + "'";
+        return false;
+    }
+    if (const auto from = options.value("--from")) {
+        from_ = GeoCoordinate::parse(*from);
         if (!from_) {
             *error = "--from needs LAT,LON in degrees, e.g. 39.95,-75.17";
             return false;
         }
     }
-    if (options.has("--timeout")) {
-        const auto seconds = GeoCoordinate::parseDegrees(options.value("--timeout"));
+    if (const auto timeout = options.value("--timeout")) {
+        const auto seconds = GeoCoordinate::parseDegrees(*timeout);
         if (!seconds || *seconds <= 0.0 || *seconds > 600.0) {
             *error = "--timeout needs a number of seconds between 0 and 600";
             return false;
@@ -84,4 +94,15 @@ std::string LocatorSession::failure(const LocatorResponse& response) {
     const std::string fault = SoapEnvelope::faultString(response.body);
     return "the service answered HTTP " + std::to_string(response.status) +
            (fault.empty() ? std::string() : ": " + fault);
+}
+
+std::string LocatorSession::malformed(const std::string& parseError) {
+    return parseError.empty() ? std::string()
+                              : "the answer is not well-formed XML (" + parseError + ")";
+}
+
+bool LocatorSession::isPostalCode(const std::string& text) {
+    return text.size() == 5 && std::all_of(text.begin(), text.end(), [](char c) {
+               return std::isdigit(static_cast<unsigned char>(c)) != 0;
+           });
 }

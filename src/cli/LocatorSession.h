@@ -22,7 +22,8 @@ public:
     LocatorSession();
     ~LocatorSession();
 
-    // Reads --from and --timeout; false with the reason when they are malformed.
+    // Checks the parsed arguments (no positionals) and reads --from and --timeout; false with
+    // the reason when something is wrong with them.
     bool readOptions(const CliOptions& options, std::string* error);
     // Resolves the three addresses; false with the reason when one is invalid or the embedded
     // services cannot start.
@@ -38,6 +39,10 @@ public:
     // Why a response is not a usable answer: the transport error, or the HTTP status with the
     // service's fault message. Empty for a success.
     static std::string failure(const fretkit::LocatorResponse& response);
+    // The problem of an answer the XML parser stopped on; empty when it parsed.
+    static std::string malformed(const std::string& parseError);
+    // Five digits: a United States postal code.
+    static bool isPostalCode(const std::string& text);
 
 private:
     std::optional<fretkit::GeoCoordinate> from_;

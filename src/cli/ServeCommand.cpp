@@ -5,7 +5,6 @@
 #include "locators/LocatorServices.h"
 #include "services/LocatorServer.h"
 
-#include <charconv>
 #include <csignal>
 #include <ostream>
 #include <pthread.h>
@@ -19,22 +18,16 @@ constexpr int kFailure = 1;
 constexpr int kUsage = 2;
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    CliOptions options;
-    std::string error;
-    if (!options.parse(args, {"--port"}, {}, &error)) {
+    const CliOptions options(args, {}, {"--port"});
+    std::string error = options.error();
+    if (error.empty() && !options.positionals().empty()) {
+        error = "unexpected argument '" + options.positionals().front() + "'";
+    }
+    const std::optional<int> port =
+        error.empty() ? options.integer("--port", 0, 0, 65535, error) : std::nullopt;
+    if (!port) {
         err << "fretkit serve: " << error << '\n';
         return kUsage;
-    }
-    int port = 0;
-    const std::string portText = options.value("--port");
-    if (options.has("--port")) {
-        const auto [end, ec] =
-            std::from_chars(portText.data(), portText.data() + portText.size(), port);
-        if (ec != std::errc() || end != portText.data() + portText.size() || port < 0 ||
-            port > 65535) {
-            err << "fretkit serve: --port needs a number from 0 to 65535\n";
-            return kUsage;
-        }
     }
     auto directory = LocatorSampleDirectory::load(Bundle::main(), &error);
     if (!directory) {
@@ -51,7 +44,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     LocatorServer server(std::move(*directory));
-    if (!server.start(port, &error)) {
+    if (!server.start(*port, &error)) {
         err << "fretkit serve: " << error << '\n';
         return kFailure;
     }

@@ -1,5 +1,6 @@
 #include "TeachersCommand.h"
 
+#include "CliJson.h"
 #include "CliTable.h"
 #include "LocatorSession.h"
 #include "locators/CurrentLocale.h"
@@ -39,21 +40,21 @@ void printJson(std::ostream& out, const std::vector<TFTeacher>& teachers, bool m
             if (value.isNull()) {
                 continue;
             }
-            out << (first ? "" : ", ") << CliTable::jsonString(key) << ": ";
+            out << (first ? "" : ", ") << CliJson::quote(key) << ": ";
             first = false;
             if (value.isArray()) {
                 out << "[";
                 for (std::size_t j = 0; j < value.count(); ++j) {
-                    out << (j ? ", " : "") << CliTable::jsonString(value[j].stringValue());
+                    out << (j ? ", " : "") << CliJson::quote(value[j].stringValue());
                 }
                 out << "]";
             } else {
-                out << CliTable::jsonString(value.stringValue());
+                out << CliJson::quote(value.stringValue());
             }
         }
         const std::string distance = distanceText(teachers[i], metric);
         if (!distance.empty()) {
-            out << ", \"distance\": " << CliTable::jsonString(distance);
+            out << ", \"distance\": " << CliJson::quote(distance);
         }
         out << "}";
     }
@@ -61,26 +62,23 @@ void printJson(std::ostream& out, const std::vector<TFTeacher>& teachers, bool m
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    CliOptions options;
+    const CliOptions options(args, {"--json"},
+                             {"--instrument", "--country", "--zip", "--from", "--timeout"});
     std::string error;
     LocatorSession session;
-    if (!options.parse(args, {"--instrument", "--country", "--zip", "--from", "--timeout"},
-                       {"--json"}, &error) ||
-        !session.readOptions(options, &error)) {
+    if (!session.readOptions(options, &error)) {
         err << "fretkit teachers: " << error << '\n';
         return kUsage;
     }
-    const std::string instrument = options.value("--instrument");
-    if (instrument.empty() || options.has("--country") == options.has("--zip")) {
+    const std::string instrument = options.value("--instrument").value_or("");
+    if (instrument.empty() ||
+        options.value("--country").has_value() == options.value("--zip").has_value()) {
         err << "fretkit teachers: give --instrument NAME and either --country or --zip\n";
         return kUsage;
     }
-    const bool international = options.has("--country");
-    const std::string place = options.value(international ? "--country" : "--zip");
-    const bool validZip = place.size() == 5 && std::all_of(place.begin(), place.end(), [](char c) {
-                              return std::isdigit(static_cast<unsigned char>(c)) != 0;
-                          });
-    if (place.empty() || (!international && !validZip)) {
+    const bool international = options.value("--country").has_value();
+    const std::string place = *options.value(international ? "--country" : "--zip");
+    if (place.empty() || (!international && !LocatorSession::isPostalCode(place))) {
         err << "fretkit teachers: "
             << (international ? "--country needs a country name or code"
                               : "--zip needs a five-digit postal code")
@@ -101,15 +99,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (problem.empty()) {
         std::string parseError;
         teachers = search.readAnswer(response.body, &parseError);
-        if (!parseError.empty()) {
-            problem = "the answer is not well-formed XML (" + parseError + ")";
-        }
+        problem = LocatorSession::malformed(parseError);
     }
     if (!problem.empty()) {
         err << "fretkit teachers: the teacher search failed: " << problem << '\n';
     }
 
-    if (options.has("--json")) {
+    if (options.flag("--json")) {
         printJson(out, teachers, metric);
     } else if (teachers.empty()) {
         out << (problem.empty() ? "No teachers found.\n" : "");

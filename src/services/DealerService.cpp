@@ -23,13 +23,6 @@ std::string brandOf(std::string_view operation, bool international) {
     return {};
 }
 
-std::string_view unquoted(std::string_view action) {
-    if (action.size() >= 2 && action.front() == '"' && action.back() == '"') {
-        return action.substr(1, action.size() - 2);
-    }
-    return action;
-}
-
 std::string upper(std::string text) {
     for (char& c : text) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -95,7 +88,7 @@ ServiceAnswer DealerService::answer(std::string_view path, std::string_view soap
     if (brand.empty()) {
         return ServiceAnswer::fault("soap:Client", "The request names no known operation");
     }
-    const std::string_view action = unquoted(soapAction);
+    const std::string_view action = SoapEnvelope::unquotedAction(soapAction);
     if (action.size() < operation.size() + 1 ||
         action.substr(action.size() - operation.size() - 1) != "/" + operation) {
         return ServiceAnswer::fault("soap:Client",

@@ -77,10 +77,7 @@ ServiceAnswer TeacherService::answer(std::string_view soapAction, std::string_vi
         return ServiceAnswer::fault("soap:Client", "The request is not well-formed XML: " + error);
     }
     const PlistValue& request = root["GetTeachers"];
-    std::string action(soapAction);
-    if (action.size() >= 2 && action.front() == '"' && action.back() == '"') {
-        action = action.substr(1, action.size() - 2);
-    }
+    const std::string action(SoapEnvelope::unquotedAction(soapAction));
     if (!request.isDictionary() || action.size() < 11 ||
         action.compare(action.size() - 11, 11, "GetTeachers") != 0) {
         return ServiceAnswer::fault("soap:Client", "The request is not a GetTeachers call");

@@ -26,6 +26,13 @@ std::string SoapEnvelope::fault(std::string_view code, std::string_view message)
 
 namespace fretkit {
 
+std::string_view SoapEnvelope::unquotedAction(std::string_view action) {
+    if (action.size() >= 2 && action.front() == '"' && action.back() == '"') {
+        return action.substr(1, action.size() - 2);
+    }
+    return action;
+}
+
 std::string SoapEnvelope::faultString(std::string_view envelope) {
     QVXMLParser parser;
     parser.setDictionaryElements(std::vector<std::string>{"soap:Fault"});

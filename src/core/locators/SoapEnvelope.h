@@ -16,6 +16,8 @@ public:
     static std::string wrap(std::string_view body) { return start() + std::string(body) + end(); }
     // A fault envelope: a soap:Fault with the fault code and the escaped message.
     static std::string fault(std::string_view code, std::string_view message);
+    // A SOAPAction header's value without the quotes it may carry.
+    static std::string_view unquotedAction(std::string_view action);
     // The "faultstring" of a fault envelope; empty when the text holds none.
     static std::string faultString(std::string_view envelope);
 };
