@@ -1,9 +1,12 @@
 #include "Cli.h"
 
 #include "ChordsCommand.h"
+#include "DealersCommand.h"
 #include "DefaultsCommand.h"
 #include "NameChordCommand.h"
 #include "ScalesCommand.h"
+#include "ServeCommand.h"
+#include "TeachersCommand.h"
 
 #include <algorithm>
 #include <iomanip>
@@ -15,10 +18,9 @@
 
 Cli::Cli()
     : commands_{
-          DefaultsCommand::command(),
-          ChordsCommand::command(),
-          ScalesCommand::command(),
-          NameChordCommand::command(),
+          DefaultsCommand::command(),  ChordsCommand::command(),  ScalesCommand::command(),
+          NameChordCommand::command(), DealersCommand::command(), TeachersCommand::command(),
+          ServeCommand::command(),
       } {}
 
 void Cli::printUsage(std::ostream& stream) const {
