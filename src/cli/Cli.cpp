@@ -1,6 +1,9 @@
 #include "Cli.h"
 
+#include "AudioInfoCommand.h"
 #include "DefaultsCommand.h"
+#include "PlayCommand.h"
+#include "RecordCommand.h"
 
 #include <algorithm>
 #include <iomanip>
@@ -10,7 +13,11 @@
 #define FRETKIT_VERSION "unknown"
 #endif
 
-Cli::Cli() : commands_{DefaultsCommand::command()} {}
+Cli::Cli() : commands_{DefaultsCommand::command()} {
+    commands_.push_back(AudioInfoCommand::command());
+    commands_.push_back(RecordCommand::command());
+    commands_.push_back(PlayCommand::command());
+}
 
 void Cli::printUsage(std::ostream& stream) const {
     stream << "Usage: fretkit [--help | --version] <command> [arguments]\n\n"

@@ -135,9 +135,12 @@ void QVAudioStream::watchDevice() {
                 return;
             }
             (*self)->stop();
-            QVStreamError::errorWithCode(status,
-                                         "Playing through the audio device (" + reason + ")")
-                ->alert();
+            // An input file that ends is no failure; a device that fails or vanishes is.
+            if (status != noErr) {
+                QVStreamError::errorWithCode(status,
+                                             "Playing through the audio device (" + reason + ")")
+                    ->alert();
+            }
         });
     });
 }

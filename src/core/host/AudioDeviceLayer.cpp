@@ -1,7 +1,10 @@
 #include "AudioDeviceLayer.h"
 
+#include "FileAudioDevice.h"
 #include "OfflineAudioDevice.h"
+#include "PortAudioDevice.h"
 #include "VirtualAudioDevice.h"
+#include "foundation/Log.h"
 
 #include <cstdlib>
 #include <mutex>
@@ -60,8 +63,28 @@ std::unique_ptr<AudioDevice> AudioDeviceLayer::makeDevice(const AudioDeviceOptio
     if (driver == "offline") {
         return std::make_unique<OfflineAudioDevice>(options.sampleRate);
     }
-    if (driver == "virtual" || driver == "portaudio") {
+    if (driver == "virtual") {
         return std::make_unique<VirtualAudioDevice>(options.sampleRate);
+    }
+    if (driver == "portaudio") {
+        std::string why;
+        if (auto device = PortAudioDevice::create(&why)) {
+            device->setPreferredSampleRate(options.sampleRate);
+            return device;
+        }
+        // Without a sound card the application still runs, on the clock alone.
+        fretkit::Log::format("audio: %s; using the virtual device", why.c_str());
+        return std::make_unique<VirtualAudioDevice>(options.sampleRate);
+    }
+    if (driver == "file") {
+        FileAudioDevice::Options file;
+        file.inputFile = options.inputFile;
+        file.outputFile = options.outputFile;
+        file.realTime = options.realTime;
+        file.sampleRate = options.sampleRate;
+        file.outputChannels = options.outputChannels;
+        file.outputFrames = options.outputFrames;
+        return FileAudioDevice::create(file, error);
     }
     if (error != nullptr) {
         *error =

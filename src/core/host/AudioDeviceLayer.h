@@ -15,6 +15,8 @@ struct AudioDeviceOptions {
     std::string outputFile; // file driver: where the output goes (WAV); empty discards it
     bool realTime = true;   // file driver: paced like a sound card, or as fast as possible
     double sampleRate = 44100.0;
+    std::uint32_t outputChannels = 2; // file driver: channels of the output file
+    std::uint64_t outputFrames = 0;   // file driver: stop after this many frames (0: never)
 
     static constexpr const char* kDriverVariable = "FRETKIT_AUDIO";
     static constexpr const char* kInputVariable = "FRETKIT_AUDIO_INPUT";

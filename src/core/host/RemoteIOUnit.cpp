@@ -2,6 +2,7 @@
 
 #include "HostTime.h"
 #include "SampleCodec.h"
+#include "SystemSounds.h"
 
 #include <algorithm>
 #include <cstring>
@@ -127,15 +128,19 @@ OSStatus RemoteIOUnit::start() {
 }
 
 OSStatus RemoteIOUnit::stop() {
-    if (running_.exchange(false)) {
+    // Also after the device stopped by itself: stopping it releases what it holds (files).
+    if (running_.exchange(false) || device_.isRunning() || stoppedByDevice_.exchange(false)) {
         device_.stop();
     }
     return noErr;
 }
 
 void RemoteIOUnit::deviceStopped(OSStatus status, const std::string& reason) {
-    if (running_.exchange(false) && stoppedHandler_) {
-        stoppedHandler_(status, reason);
+    if (running_.exchange(false)) {
+        stoppedByDevice_.store(true);
+        if (stoppedHandler_) {
+            stoppedHandler_(status, reason);
+        }
     }
 }
 
@@ -145,6 +150,7 @@ void RemoteIOUnit::deviceCycle(const AudioDeviceCycle& cycle) {
     for (std::uint32_t offset = 0; offset < cycle.frames; offset += slice) {
         renderSlice(cycle, offset, std::min(slice, cycle.frames - offset));
     }
+    SystemSounds::mixInto(cycle.output, cycle.frames, cycle.outputChannels);
     const double seconds = static_cast<double>(hostAbsoluteTime() - begin) * 1e-9;
     const double duration = cycle.frames / sampleRate_;
     cpuLoad_.store(duration > 0.0 ? static_cast<float>(seconds / duration) : 0.0f);

@@ -49,6 +49,7 @@ private:
     AURenderCallbackStruct inputCallback_{nullptr, nullptr};
     double sampleRate_ = 44100.0; // the device's, read at start
     std::atomic<bool> running_{false};
+    std::atomic<bool> stoppedByDevice_{false};
     std::atomic<float> cpuLoad_{0.0f};
     StoppedHandler stoppedHandler_;
 
