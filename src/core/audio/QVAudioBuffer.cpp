@@ -57,8 +57,9 @@ void QVAudioBuffer::setSampleValues(const std::int16_t* values, std::uint32_t fr
 
 std::int16_t QVAudioBuffer::peakOfChannel(std::uint32_t channel) const {
     const std::int16_t* samples = this->channel(channel);
+    const std::uint32_t n = samples != nullptr ? frames() : 0;
     int peak = 0;
-    for (std::uint32_t i = 0; samples != nullptr && i < frames(); ++i) {
+    for (std::uint32_t i = 0; i < n; ++i) {
         peak = std::max(peak, std::abs(int{samples[i]}));
     }
     return static_cast<std::int16_t>(std::min(peak, 32767));
@@ -105,10 +106,15 @@ void QVAudioBuffer::getMaximum(std::int16_t* maximum, std::int16_t* minimum,
     *maximum = 0;
     *minimum = 0;
     const std::int16_t* samples = this->channel(channel);
-    for (std::uint32_t i = 0; samples != nullptr && i < frames(); ++i) {
-        *maximum = std::max(*maximum, samples[i]);
-        *minimum = std::min(*minimum, samples[i]);
+    const std::uint32_t n = samples != nullptr ? frames() : 0;
+    std::int16_t high = 0;
+    std::int16_t low = 0;
+    for (std::uint32_t i = 0; i < n; ++i) {
+        high = std::max(high, samples[i]);
+        low = std::min(low, samples[i]);
     }
+    *maximum = high;
+    *minimum = low;
 }
 
 void QVAudioBuffer::getMaximum(std::int16_t* maximum, std::int16_t* minimum) const {

@@ -119,6 +119,7 @@ OSStatus RemoteIOUnit::start() {
         return kAudioUnitErr_Uninitialized;
     }
     sampleRate_ = device_.info().sampleRate;
+    SystemSounds::prepare();
     running_.store(true);
     const OSStatus status = device_.start(*this);
     if (status != noErr) {
@@ -183,11 +184,16 @@ OSStatus RemoteIOUnit::renderBus(AudioUnitRenderActionFlags* flags, const AudioT
         // The microphone: the cycle's input, channel by channel; channels the device lacks
         // stay silent.
         float* const* planar = scratch(1);
+        const bool live = inputEnabled() && cycleInput_ != nullptr;
         for (std::uint32_t c = 0; c < out.mChannelsPerFrame; ++c) {
+            float* to = planar[c];
+            if (!live || c >= cycleInputChannels_) {
+                std::fill(to, to + frames, 0.0f);
+                continue;
+            }
+            const float* from = cycleInput_ + c;
             for (std::uint32_t i = 0; i < frames; ++i) {
-                planar[c][i] = inputEnabled() && cycleInput_ != nullptr && c < cycleInputChannels_
-                                   ? cycleInput_[std::size_t{i} * cycleInputChannels_ + c]
-                                   : 0.0f;
+                to[i] = from[std::size_t{i} * cycleInputChannels_];
             }
         }
         SampleCodec::encode(out, ioData, frames, planar);
@@ -209,10 +215,11 @@ OSStatus RemoteIOUnit::renderBus(AudioUnitRenderActionFlags* flags, const AudioT
     SampleCodec::decode(in, *pulled, frames, planar);
     const std::uint32_t channels = ioData.mBuffers[0].mNumberChannels;
     auto* device = static_cast<float*>(ioData.mBuffers[0].mData);
-    for (std::uint32_t i = 0; i < frames; ++i) {
-        for (std::uint32_t c = 0; c < channels; ++c) {
-            device[std::size_t{i} * channels + c] =
-                planar[std::min(c, in.mChannelsPerFrame - 1)][i];
+    for (std::uint32_t c = 0; c < channels; ++c) {
+        const float* from = planar[std::min(c, in.mChannelsPerFrame - 1)];
+        float* to = device + c;
+        for (std::uint32_t i = 0; i < frames; ++i) {
+            to[std::size_t{i} * channels] = from[i];
         }
     }
     return noErr;

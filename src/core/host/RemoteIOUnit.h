@@ -2,6 +2,7 @@
 
 #include "AudioDevice.h"
 #include "AudioUnit.h"
+#include "Realtime.h"
 
 #include <atomic>
 #include <functional>
@@ -38,7 +39,7 @@ protected:
                               std::uint32_t size) override;
 
 private:
-    void deviceCycle(const AudioDeviceCycle& cycle) override;
+    void deviceCycle(const AudioDeviceCycle& cycle) FRETKIT_NONBLOCKING override;
     void deviceStopped(OSStatus status, const std::string& reason) override;
     void renderSlice(const AudioDeviceCycle& cycle, std::uint32_t offset, std::uint32_t frames);
     bool inputEnabled() const { return enableInput_ != 0; }

@@ -1,6 +1,7 @@
 #include "SampleCodec.h"
 
 #include <cmath>
+#include <cstddef>
 
 namespace {
 
@@ -21,18 +22,6 @@ float fractionScale(const AudioStreamBasicDescription& f) {
 
 bool interleaved(const AudioStreamBasicDescription& f) {
     return (f.mFormatFlags & kAudioFormatFlagIsNonInterleaved) == 0;
-}
-
-template <class Sample>
-Sample saturate(float value, float lowest, float highest) {
-    // A NaN lands on the lower limit.
-    if (!(value > lowest)) {
-        return static_cast<Sample>(lowest);
-    }
-    if (value >= highest) {
-        return static_cast<Sample>(highest);
-    }
-    return static_cast<Sample>(std::lrint(value));
 }
 
 } // namespace
@@ -64,30 +53,86 @@ std::uint32_t SampleCodec::bytesPerBuffer(const AudioStreamBasicDescription& f,
     return f.mBytesPerFrame * frames;
 }
 
+namespace {
+
+// Rounds to the nearest integer (ties to even) in a form the compiler vectorises; exact for
+// |value| < 2^22, which covers every 16-bit sample.
+inline float roundSmall(float value) {
+    constexpr float magic = 12582912.0f; // 1.5 * 2^23
+    return (value + magic) - magic;
+}
+
+template <class Sample>
+void decodeChannel(const Sample* in, std::uint32_t stride, std::uint32_t frames, float scale,
+                   float* out) {
+    const float inverse = 1.0f / scale;
+    if (stride == 1) {
+        for (std::uint32_t i = 0; i < frames; ++i) {
+            out[i] = static_cast<float>(in[i]) * inverse;
+        }
+    } else {
+        for (std::uint32_t i = 0; i < frames; ++i) {
+            out[i] = static_cast<float>(in[std::size_t{i} * stride]) * inverse;
+        }
+    }
+}
+
+// Keeps value within [low, high]; a NaN lands on low. Written as the two comparisons the
+// processor's max and min instructions make, so the loops stay branch-free.
+inline float clamp(float value, float low, float high) {
+    const float above = value > low ? value : low;
+    return above < high ? above : high;
+}
+
+inline std::int16_t toInt16(float sample) {
+    return static_cast<std::int16_t>(roundSmall(clamp(sample * 32768.0f, -32768.0f, 32767.0f)));
+}
+
+inline std::int32_t toFixed(float sample, float scale) {
+    // 2147483520 is the largest float below 2^31; rounding to the nearest 2^-24 matters not.
+    return static_cast<std::int32_t>(clamp(sample * scale, -2147483648.0f, 2147483520.0f));
+}
+
+// Contiguous channels get their own loop, which the compiler vectorises.
+template <class Sample, class Convert>
+void encodeChannel(const float* in, std::uint32_t frames, Sample* out, std::uint32_t stride,
+                   Convert convert) {
+    if (stride == 1) {
+        for (std::uint32_t i = 0; i < frames; ++i) {
+            out[i] = convert(in[i]);
+        }
+    } else {
+        for (std::uint32_t i = 0; i < frames; ++i) {
+            out[std::size_t{i} * stride] = convert(in[i]);
+        }
+    }
+}
+
+} // namespace
+
 void SampleCodec::decode(const AudioStreamBasicDescription& f, const AudioBufferList& list,
                          std::uint32_t frames, float* const* planar) {
     const std::uint32_t channels = f.mChannelsPerFrame;
-    const std::uint32_t stride = interleaved(f) ? channels : 1;
+    const bool mixed = interleaved(f);
+    const std::uint32_t stride = mixed ? channels : 1;
     const Kind kind = kindOf(f);
     const float scale = kind == Kind::Int16 ? 32768.0f : fractionScale(f);
     for (std::uint32_t c = 0; c < channels; ++c) {
-        const std::uint32_t bufferIndex = interleaved(f) ? 0 : c;
-        const std::uint32_t offset = interleaved(f) ? c : 0;
-        const void* data = audioBufferAt(list, bufferIndex).mData;
-        float* out = planar[c];
-        for (std::uint32_t i = 0; i < frames; ++i) {
-            const std::uint32_t at = i * stride + offset;
-            switch (kind) {
-            case Kind::Float32:
-                out[i] = static_cast<const float*>(data)[at];
-                break;
-            case Kind::Int16:
-                out[i] = static_cast<float>(static_cast<const std::int16_t*>(data)[at]) / scale;
-                break;
-            case Kind::Fixed32:
-                out[i] = static_cast<float>(static_cast<const std::int32_t*>(data)[at]) / scale;
-                break;
-            }
+        const void* data = audioBufferAt(list, mixed ? 0 : c).mData;
+        const std::uint32_t offset = mixed ? c : 0;
+        switch (kind) {
+        case Kind::Float32:
+            decodeChannel(static_cast<const float*>(data) + offset, stride, frames, 1.0f,
+                          planar[c]);
+            break;
+        case Kind::Int16:
+            decodeChannel(static_cast<const std::int16_t*>(data) + offset, stride, frames, scale,
+                          planar[c]);
+            break;
+        case Kind::Fixed32:
+            decodeChannel(static_cast<const std::int32_t*>(data) + offset, stride, frames, scale,
+                          planar[c]);
+            break;
         }
     }
 }
@@ -95,33 +140,30 @@ void SampleCodec::decode(const AudioStreamBasicDescription& f, const AudioBuffer
 void SampleCodec::encode(const AudioStreamBasicDescription& f, AudioBufferList& list,
                          std::uint32_t frames, const float* const* planar) {
     const std::uint32_t channels = f.mChannelsPerFrame;
-    const std::uint32_t stride = interleaved(f) ? channels : 1;
+    const bool mixed = interleaved(f);
+    const std::uint32_t stride = mixed ? channels : 1;
     const Kind kind = kindOf(f);
-    const float scale = kind == Kind::Int16 ? 32768.0f : fractionScale(f);
     for (std::uint32_t b = 0; b < list.mNumberBuffers; ++b) {
         audioBufferAt(list, b).mDataByteSize = bytesPerBuffer(f, frames);
     }
     for (std::uint32_t c = 0; c < channels; ++c) {
-        const std::uint32_t bufferIndex = interleaved(f) ? 0 : c;
-        const std::uint32_t offset = interleaved(f) ? c : 0;
-        void* data = audioBufferAt(list, bufferIndex).mData;
-        const float* in = planar[c];
-        for (std::uint32_t i = 0; i < frames; ++i) {
-            const std::uint32_t at = i * stride + offset;
-            switch (kind) {
-            case Kind::Float32:
-                static_cast<float*>(data)[at] = in[i];
-                break;
-            case Kind::Int16:
-                static_cast<std::int16_t*>(data)[at] =
-                    saturate<std::int16_t>(in[i] * scale, -32768.0f, 32767.0f);
-                break;
-            case Kind::Fixed32:
-                // 2147483520 is the largest float below 2^31.
-                static_cast<std::int32_t*>(data)[at] =
-                    saturate<std::int32_t>(in[i] * scale, -2147483648.0f, 2147483520.0f);
-                break;
-            }
+        void* data = audioBufferAt(list, mixed ? 0 : c).mData;
+        const std::uint32_t offset = mixed ? c : 0;
+        switch (kind) {
+        case Kind::Float32:
+            encodeChannel(planar[c], frames, static_cast<float*>(data) + offset, stride,
+                          [](float v) { return v; });
+            break;
+        case Kind::Int16:
+            encodeChannel(planar[c], frames, static_cast<std::int16_t*>(data) + offset, stride,
+                          [](float v) { return toInt16(v); });
+            break;
+        case Kind::Fixed32: {
+            const float scale = fractionScale(f);
+            encodeChannel(planar[c], frames, static_cast<std::int32_t*>(data) + offset, stride,
+                          [scale](float v) { return toFixed(v, scale); });
+            break;
+        }
         }
     }
 }

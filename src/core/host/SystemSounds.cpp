@@ -51,6 +51,10 @@ Registry& registry() {
 
 } // namespace
 
+void SystemSounds::prepare() {
+    registry();
+}
+
 OSStatus SystemSounds::createSystemSoundID(const std::string& path, SystemSoundID* id) {
     if (id == nullptr) {
         return kAudio_ParamError;
@@ -84,8 +88,8 @@ OSStatus SystemSounds::createSystemSoundID(const std::string& path, SystemSoundI
         if (frames == 0) {
             break;
         }
-        sound->samples.insert(sound->samples.end(), chunk.begin(),
-                              chunk.begin() + std::size_t{frames} * sound->channels);
+        sound->samples.insert(sound->samples.end(), chunk.data(),
+                              chunk.data() + std::size_t{frames} * sound->channels);
     }
     sound->frames = static_cast<std::uint32_t>(sound->samples.size() / sound->channels);
     Registry& r = registry();

@@ -15,6 +15,9 @@ class SystemSounds {
 public:
     static constexpr std::uint32_t kVoices = 16;
 
+    // Makes the shared voices, so that the audio thread never has to.
+    static void prepare();
+
     // Main thread.
     static OSStatus createSystemSoundID(const std::string& path, SystemSoundID* id);
     static void play(SystemSoundID id);
