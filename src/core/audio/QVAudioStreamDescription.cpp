@@ -4,19 +4,8 @@
 #include "host/AudioFormatServices.h"
 #include "host/AudioUnit.h"
 
-QVAudioStreamDescription::QVAudioStreamDescription() {
-    description_.mSampleRate = 44100.0;
-    description_.mFormatID = kAudioFormatLinearPCM;
-    description_.mFormatFlags = kAudioFormatFlagIsSignedInteger | kAudioFormatFlagIsPacked |
-                                kAudioFormatFlagIsNonInterleaved |
-                                (24u << kLinearPCMFormatFlagsSampleFractionShift);
-    description_.mBytesPerPacket = 4;
-    description_.mFramesPerPacket = 1;
-    description_.mBytesPerFrame = 4;
-    description_.mChannelsPerFrame = 1;
-    description_.mBitsPerChannel = 32;
-    description_.mReserved = 0;
-}
+QVAudioStreamDescription::QVAudioStreamDescription()
+    : description_(canonicalAudioUnitFormat(44100.0, 1)) {}
 
 QVAudioStreamDescription::QVAudioStreamDescription(double rate, std::uint32_t channels)
     : QVAudioStreamDescription() {

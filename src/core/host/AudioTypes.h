@@ -124,6 +124,23 @@ constexpr AudioFormatFlags kAudioFormatFlagIsNonInterleaved = 0x20;
 constexpr AudioFormatFlags kLinearPCMFormatFlagsSampleFractionShift = 7;
 constexpr AudioFormatFlags kLinearPCMFormatFlagsSampleFractionMask = 0x3F << 7;
 
+// The canonical audio-unit format: linear PCM, signed 8.24 fixed point, packed,
+// non-interleaved.
+constexpr AudioStreamBasicDescription canonicalAudioUnitFormat(double rate,
+                                                               std::uint32_t channels) {
+    return {rate,
+            kAudioFormatLinearPCM,
+            kAudioFormatFlagIsSignedInteger | kAudioFormatFlagIsPacked |
+                kAudioFormatFlagIsNonInterleaved |
+                (24u << kLinearPCMFormatFlagsSampleFractionShift),
+            4,
+            1,
+            4,
+            channels,
+            32,
+            0};
+}
+
 // Render action flags.
 constexpr AudioUnitRenderActionFlags kAudioUnitRenderAction_PreRender = 4;
 constexpr AudioUnitRenderActionFlags kAudioUnitRenderAction_PostRender = 8;

@@ -9,21 +9,6 @@ namespace {
 
 constexpr std::size_t kParameters = 4;
 
-AudioStreamBasicDescription canonicalFormat() {
-    AudioStreamBasicDescription f{};
-    f.mSampleRate = 44100.0;
-    f.mFormatID = kAudioFormatLinearPCM;
-    f.mFormatFlags = kAudioFormatFlagIsSignedInteger | kAudioFormatFlagIsPacked |
-                     kAudioFormatFlagIsNonInterleaved |
-                     (24u << kLinearPCMFormatFlagsSampleFractionShift);
-    f.mBytesPerPacket = 4;
-    f.mFramesPerPacket = 1;
-    f.mBytesPerFrame = 4;
-    f.mChannelsPerFrame = 2;
-    f.mBitsPerChannel = 32;
-    return f;
-}
-
 } // namespace
 
 struct AudioUnit::Element {
@@ -39,7 +24,7 @@ struct AudioUnit::Element {
 
     AudioBufferList* list() { return reinterpret_cast<AudioBufferList*>(listStorage.data()); }
 
-    AudioStreamBasicDescription format = canonicalFormat();
+    AudioStreamBasicDescription format = canonicalAudioUnitFormat(44100.0, 2);
     AudioUnit* source = nullptr;
     AudioUnitElement sourceBus = 0;
     AURenderCallbackStruct callback{nullptr, nullptr};

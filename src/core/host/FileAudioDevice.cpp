@@ -1,7 +1,6 @@
 #include "FileAudioDevice.h"
 
 #include "HostTime.h"
-#include "RealtimeThread.h"
 
 #include <algorithm>
 #include <chrono>
@@ -90,22 +89,14 @@ OSStatus FileAudioDevice::start(AudioDeviceClient& client) {
     }
     input_.assign(std::size_t{options_.bufferFrames} * std::max(inputChannels_, 1u), 0.0f);
     output_.assign(std::size_t{options_.bufferFrames} * options_.outputChannels, 0.0f);
-    stopRequested_ = false;
     framesPlayed_.store(0);
     running_.store(true);
-    thread_ = std::thread([this, &client] { run(client); });
+    thread_.start([this, &client](DeviceThread& thread) { run(client, thread); });
     return noErr;
 }
 
 void FileAudioDevice::stop() {
-    {
-        std::lock_guard lock(mutex_);
-        stopRequested_ = true;
-    }
-    wake_.notify_all();
-    if (thread_.joinable()) {
-        thread_.join();
-    }
+    thread_.stop();
     std::lock_guard lock(mutex_);
     if (writer_ && !writer_->close() && lastError_.empty()) {
         lastError_ = options_.outputFile + ": the output could not be written completely";
@@ -115,10 +106,7 @@ void FileAudioDevice::stop() {
     running_.store(false);
 }
 
-void FileAudioDevice::run(AudioDeviceClient& client) {
-    if (options_.realTime) {
-        makeCurrentThreadRealtime();
-    }
+void FileAudioDevice::run(AudioDeviceClient& client, DeviceThread& thread) {
     AudioDeviceCycle cycle;
     cycle.frames = options_.bufferFrames;
     cycle.inputChannels = inputChannels_;
@@ -126,9 +114,7 @@ void FileAudioDevice::run(AudioDeviceClient& client) {
     cycle.outputChannels = options_.outputChannels;
     cycle.output = output_.data();
     cycle.timeStamp.mFlags = kAudioTimeStampSampleTimeValid | kAudioTimeStampHostTimeValid;
-    const auto period = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-        std::chrono::duration<double>(cycle.frames / options_.sampleRate));
-    auto deadline = std::chrono::steady_clock::now();
+    const std::chrono::duration<double> period(cycle.frames / options_.sampleRate);
     OSStatus stoppedStatus = noErr;
     std::string stoppedReason;
     for (;;) {
@@ -160,12 +146,7 @@ void FileAudioDevice::run(AudioDeviceClient& client) {
         }
         cycle.timeStamp.mSampleTime += frames;
         framesPlayed_.fetch_add(frames);
-        std::unique_lock lock(mutex_);
-        if (options_.realTime) {
-            deadline += period;
-            wake_.wait_until(lock, deadline, [this] { return stopRequested_; });
-        }
-        if (stopRequested_) {
+        if (!(options_.realTime ? thread.waitForNextCycle(period) : thread.keepGoing())) {
             return;
         }
     }

@@ -3,12 +3,11 @@
 #include "AudioDevice.h"
 #include "AudioFileReader.h"
 #include "AudioFileWriter.h"
+#include "DeviceThread.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 // A device made of files: the microphone reads a sound file (converted to the device rate), the
@@ -46,20 +45,18 @@ public:
 
 private:
     explicit FileAudioDevice(const Options& options);
-    void run(AudioDeviceClient& client);
+    void run(AudioDeviceClient& client, DeviceThread& thread);
     bool openFiles(std::string* error);
 
     Options options_;
     std::uint32_t inputChannels_ = 0;
     mutable std::mutex mutex_;
-    std::condition_variable wake_;
-    bool stopRequested_ = false;
     std::atomic<bool> running_{false};
     std::atomic<std::uint64_t> framesPlayed_{0};
     std::string lastError_;
-    std::thread thread_;
     std::unique_ptr<AudioFileReader> reader_;
     std::unique_ptr<AudioFileWriter> writer_;
     std::vector<float> input_;
     std::vector<float> output_;
+    DeviceThread thread_; // last: stopped before the files and buffers go
 };

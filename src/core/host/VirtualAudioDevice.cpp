@@ -1,10 +1,8 @@
 #include "VirtualAudioDevice.h"
 
 #include "HostTime.h"
-#include "RealtimeThread.h"
 
 #include <algorithm>
-#include <chrono>
 
 VirtualAudioDevice::VirtualAudioDevice(double sampleRate, std::uint32_t inputChannels,
                                        std::uint32_t outputChannels, std::uint32_t bufferFrames) {
@@ -40,52 +38,32 @@ void VirtualAudioDevice::setPreferredBufferFrames(std::uint32_t frames) {
 
 OSStatus VirtualAudioDevice::start(AudioDeviceClient& client) {
     stop();
-    std::lock_guard lock(mutex_);
-    input_.assign(std::size_t{info_.bufferFrames} * info_.inputChannels, 0.0f);
-    output_.assign(std::size_t{info_.bufferFrames} * info_.outputChannels, 0.0f);
-    stopRequested_ = false;
+    const AudioDeviceInfo current = info();
+    input_.assign(std::size_t{current.bufferFrames} * current.inputChannels, 0.0f);
+    output_.assign(std::size_t{current.bufferFrames} * current.outputChannels, 0.0f);
     running_.store(true);
-    thread_ = std::thread([this, &client] { run(client); });
+    thread_.start([this, &client, current](DeviceThread& thread) { run(client, current, thread); });
     return noErr;
 }
 
 void VirtualAudioDevice::stop() {
-    {
-        std::lock_guard lock(mutex_);
-        stopRequested_ = true;
-    }
-    wake_.notify_all();
-    if (thread_.joinable()) {
-        thread_.join();
-    }
+    thread_.stop();
     running_.store(false);
 }
 
-void VirtualAudioDevice::run(AudioDeviceClient& client) {
-    makeCurrentThreadRealtime();
+void VirtualAudioDevice::run(AudioDeviceClient& client, const AudioDeviceInfo& info,
+                             DeviceThread& thread) {
     AudioDeviceCycle cycle;
-    {
-        std::lock_guard lock(mutex_);
-        cycle.frames = info_.bufferFrames;
-        cycle.inputChannels = info_.inputChannels;
-        cycle.outputChannels = info_.outputChannels;
-    }
+    cycle.frames = info.bufferFrames;
+    cycle.inputChannels = info.inputChannels;
+    cycle.outputChannels = info.outputChannels;
     cycle.input = cycle.inputChannels > 0 ? input_.data() : nullptr;
     cycle.output = output_.data();
     cycle.timeStamp.mFlags = kAudioTimeStampSampleTimeValid | kAudioTimeStampHostTimeValid;
-    const double rate = info().sampleRate;
-    const auto period = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-        std::chrono::duration<double>(cycle.frames / rate));
-    auto deadline = std::chrono::steady_clock::now();
-    std::unique_lock lock(mutex_);
-    while (!stopRequested_) {
-        lock.unlock();
+    const std::chrono::duration<double> period(cycle.frames / info.sampleRate);
+    do {
         cycle.timeStamp.mHostTime = hostAbsoluteTime();
         client.deviceCycle(cycle);
         cycle.timeStamp.mSampleTime += cycle.frames;
-        deadline += period;
-        lock.lock();
-        // Sleeps until the next buffer is due; stop() wakes it at once.
-        wake_.wait_until(lock, deadline, [this] { return stopRequested_; });
-    }
+    } while (thread.waitForNextCycle(period));
 }

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "AudioDevice.h"
+#include "DeviceThread.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 // A device without hardware: a thread that runs one cycle per buffer duration, on the clock,
@@ -26,14 +25,12 @@ public:
     bool isRunning() const override { return running_.load(); }
 
 private:
-    void run(AudioDeviceClient& client);
+    void run(AudioDeviceClient& client, const AudioDeviceInfo& info, DeviceThread& thread);
 
     mutable std::mutex mutex_;
     AudioDeviceInfo info_;
-    std::condition_variable wake_;
-    bool stopRequested_ = false;
     std::atomic<bool> running_{false};
-    std::thread thread_;
     std::vector<float> input_;
     std::vector<float> output_;
+    DeviceThread thread_; // last: stopped before the buffers go
 };
