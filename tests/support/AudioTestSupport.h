@@ -5,7 +5,9 @@
 #include "host/HostFaults.h"
 #include "host/OfflineAudioDevice.h"
 
+#include <initializer_list>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -32,3 +34,23 @@ inline OfflineAudioDevice& installOfflineDevice(double rate = 44100.0, std::uint
     AudioDeviceLayer::install(std::move(device));
     return installed;
 }
+
+// A buffer list over blocks the test owns, one buffer per block of `bytes` bytes each.
+class BufferListOver {
+public:
+    BufferListOver(std::initializer_list<void*> blocks, std::uint32_t bytes)
+        : storage_((audioBufferListSize(static_cast<std::uint32_t>(blocks.size())) + 7) / 8) {
+        list_ = new (storage_.data()) AudioBufferList{};
+        list_->mNumberBuffers = static_cast<std::uint32_t>(blocks.size());
+        std::uint32_t i = 0;
+        for (void* block : blocks) {
+            audioBufferAt(*list_, i++) = {1, bytes, block};
+        }
+    }
+    AudioBufferList& list() { return *list_; }
+    AudioBuffer& buffer(std::uint32_t index) { return audioBufferAt(*list_, index); }
+
+private:
+    std::vector<std::uint64_t> storage_;
+    AudioBufferList* list_ = nullptr;
+};

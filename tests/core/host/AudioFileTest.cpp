@@ -2,6 +2,7 @@
 #include "host/AudioFileWriter.h"
 #include "host/ExtendedAudioFile.h"
 #include "host/FileAudioDevice.h"
+#include "support/AudioTestSupport.h"
 #include "support/TempDir.h"
 
 #include <atomic>
@@ -90,11 +91,8 @@ TEST(ExtendedAudioFile, ReadsInTheClientFormatWithChannelsSpreadAndRatesConverte
 
     std::vector<std::int16_t> left(600);
     std::vector<std::int16_t> right(600);
-    struct {
-        std::uint32_t count;
-        AudioBuffer buffers[2];
-    } lists{2, {{1, 1200, left.data()}, {1, 1200, right.data()}}};
-    auto& list = *reinterpret_cast<AudioBufferList*>(&lists);
+    BufferListOver lists({left.data(), right.data()}, 1200);
+    AudioBufferList& list = lists.list();
     std::uint32_t frames = 600;
     ASSERT_EQ(file->read(frames, list), noErr);
     EXPECT_EQ(frames, 600u);
@@ -105,8 +103,8 @@ TEST(ExtendedAudioFile, ReadsInTheClientFormatWithChannelsSpreadAndRatesConverte
     ASSERT_EQ(file->read(frames, list), noErr);
     EXPECT_EQ(frames, 400u);
     // Each read leaves the byte sizes at what it read, as the caller must reset them.
-    EXPECT_EQ(lists.buffers[1].mDataByteSize, 800u);
-    lists.buffers[0].mDataByteSize = lists.buffers[1].mDataByteSize = 1200;
+    EXPECT_EQ(lists.buffer(1).mDataByteSize, 800u);
+    lists.buffer(0).mDataByteSize = lists.buffer(1).mDataByteSize = 1200;
     frames = 600;
     ASSERT_EQ(file->read(frames, list), noErr);
     EXPECT_EQ(frames, 0u);
@@ -117,11 +115,11 @@ TEST(ExtendedAudioFile, ReadsInTheClientFormatWithChannelsSpreadAndRatesConverte
     file->setConverterQuality(127);
     ASSERT_EQ(file->setClientDataFormat(sixteenBit(22050.0, 1)), noErr);
     std::uint64_t total = 0;
+    BufferListOver single({left.data()}, 1200);
     for (;;) {
         frames = 600;
-        lists.count = 1;
-        lists.buffers[0].mDataByteSize = 1200;
-        ASSERT_EQ(file->read(frames, list), noErr);
+        single.buffer(0).mDataByteSize = 1200;
+        ASSERT_EQ(file->read(frames, single.list()), noErr);
         if (frames == 0) {
             break;
         }

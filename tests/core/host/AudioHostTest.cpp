@@ -127,11 +127,8 @@ TEST(AudioProcessingGraph, MixerAddsEnabledBusesAtTheirVolumeAndBroadcastsMono) 
 
     std::vector<std::int16_t> left(8);
     std::vector<std::int16_t> right(8);
-    struct {
-        std::uint32_t count;
-        AudioBuffer buffers[2];
-    } out{2, {{1, 16, left.data()}, {1, 16, right.data()}}};
-    auto* list = reinterpret_cast<AudioBufferList*>(&out);
+    BufferListOver out({left.data(), right.data()}, 16);
+    AudioBufferList* list = &out.list();
     AudioTimeStamp stamp{};
     AudioUnitRenderActionFlags flags = 0;
     ASSERT_EQ(mixer.render(&flags, &stamp, 0, 8, list), noErr);
