@@ -1,9 +1,12 @@
 #include "Cli.h"
 
+#include "AudioInfoCommand.h"
 #include "ChordsCommand.h"
 #include "DealersCommand.h"
 #include "DefaultsCommand.h"
 #include "NameChordCommand.h"
+#include "PlayCommand.h"
+#include "RecordCommand.h"
 #include "ScalesCommand.h"
 #include "ServeCommand.h"
 #include "TeachersCommand.h"
@@ -18,9 +21,18 @@
 
 Cli::Cli()
     : commands_{
-          DefaultsCommand::command(),  ChordsCommand::command(),  ScalesCommand::command(),
-          NameChordCommand::command(), DealersCommand::command(), TeachersCommand::command(),
+          // clang-format off
+          DefaultsCommand::command(),
+          AudioInfoCommand::command(),
+          RecordCommand::command(),
+          PlayCommand::command(),
+          ChordsCommand::command(),
+          ScalesCommand::command(),
+          NameChordCommand::command(),
+          DealersCommand::command(),
+          TeachersCommand::command(),
           ServeCommand::command(),
+          // clang-format on
       } {}
 
 void Cli::printUsage(std::ostream& stream) const {

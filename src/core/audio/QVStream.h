@@ -1,0 +1,59 @@
+#pragma once
+
+#include "QVError.h"
+#include "host/AudioProcessingGraph.h"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+class QVEffect;
+
+// One processing graph and its render lock. Every life-cycle operation is idempotent through
+// its guard and reports a failing graph call as a QVStreamError.
+//
+// renderLock is held by the audio thread for the whole of each render cycle, and by any other
+// thread while it changes what that cycle reads (tools' playback state, unit properties, reset).
+// It is not recursive: never write an effect property while holding it.
+class QVStream {
+public:
+    QVStream();
+    virtual ~QVStream();
+    QVStream(const QVStream&) = delete;
+    QVStream& operator=(const QVStream&) = delete;
+
+    bool create(QVErrorPtr* error = nullptr);
+    bool destroy(QVErrorPtr* error = nullptr);
+    bool open(QVErrorPtr* error = nullptr);
+    virtual bool close(QVErrorPtr* error = nullptr);
+    bool initialize(QVErrorPtr* error = nullptr);
+    bool uninitialize(QVErrorPtr* error = nullptr);
+    bool start(QVErrorPtr* error = nullptr);
+    bool stop(QVErrorPtr* error = nullptr);
+    bool clearConnections(QVErrorPtr* error = nullptr);
+
+    bool addEffect(QVEffect& effect, QVErrorPtr* error = nullptr);
+    bool removeEffect(QVEffect& effect, QVErrorPtr* error = nullptr);
+    bool connectOuputOfEffect(QVEffect& source, std::uint32_t sourceBus, QVEffect& destination,
+                              std::uint32_t destinationBus, QVErrorPtr* error = nullptr);
+    bool connectOuputOfEffect(QVEffect& source, QVEffect& destination, QVErrorPtr* error = nullptr);
+    bool connectOuputOfEffect(QVEffect& source, QVEffect& destination, std::uint32_t destinationBus,
+                              QVErrorPtr* error = nullptr);
+
+    bool isOpen() const;
+    bool isInitialized() const;
+    bool isRunning() const;
+    float cpuLoad() const;
+    AudioUnit* audioUnitForEffect(const QVEffect& effect) const;
+    // The node's component description as its 20 bytes, or nullopt.
+    std::optional<std::vector<std::uint8_t>> componentDataForEffect(const QVEffect& effect) const;
+
+    std::mutex& renderLock() { return renderLock_; }
+    AudioProcessingGraph* graph() const { return graph_.get(); }
+
+private:
+    std::unique_ptr<AudioProcessingGraph> graph_;
+    std::mutex renderLock_;
+};

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "AudioTypes.h"
+
+#include <cstdint>
+#include <string>
+
+// What a device offers: its rate, channels and route as the audio session reports them.
+struct AudioDeviceInfo {
+    std::string name;
+    std::string route;
+    double sampleRate = 44100.0;
+    std::uint32_t inputChannels = 0;
+    std::uint32_t outputChannels = 2;
+    std::uint32_t bufferFrames = 512;
+    double inputLatency = 0.0;
+    double outputLatency = 0.0;
+    float outputVolume = 1.0f;
+};
+
+// One I/O cycle: interleaved 32-bit float input (null when the device has none) and output.
+struct AudioDeviceCycle {
+    std::uint32_t frames = 0;
+    const float* input = nullptr;
+    std::uint32_t inputChannels = 0;
+    float* output = nullptr;
+    std::uint32_t outputChannels = 0;
+    AudioTimeStamp timeStamp{};
+};
+
+// Receives a device's cycles on the device's real-time thread.
+class AudioDeviceClient {
+public:
+    virtual ~AudioDeviceClient() = default;
+    virtual void deviceCycle(const AudioDeviceCycle& cycle) = 0;
+    // The device stopped by itself (disappeared, failed, or its input ran out); called once,
+    // from any thread, never from inside deviceCycle.
+    virtual void deviceStopped(OSStatus status, const std::string& reason) = 0;
+};
+
+// A source and sink of sound under the remote I/O unit: a sound card, a clock without hardware,
+// files, or cycles pumped by a caller.
+class AudioDevice {
+public:
+    virtual ~AudioDevice() = default;
+
+    // The driver's name: "portaudio", "virtual", "file" or "offline".
+    virtual std::string driverName() const = 0;
+    virtual AudioDeviceInfo info() const = 0;
+    // The rate and buffer size to ask for at the next start; the device may use others, which
+    // info() then reports.
+    virtual void setPreferredSampleRate(double rate) = 0;
+    virtual void setPreferredBufferFrames(std::uint32_t frames) = 0;
+
+    // Starts calling client.deviceCycle; the client outlives the run.
+    virtual OSStatus start(AudioDeviceClient& client) = 0;
+    // Returns once no cycle runs any more and none will start.
+    virtual void stop() = 0;
+    virtual bool isRunning() const = 0;
+};

@@ -1,0 +1,10 @@
+#include "RealtimeThread.h"
+
+#include <pthread.h>
+#include <sched.h>
+
+bool makeCurrentThreadRealtime() {
+    sched_param param{};
+    param.sched_priority = sched_get_priority_min(SCHED_FIFO) + 10;
+    return pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0;
+}
