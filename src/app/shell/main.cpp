@@ -1,4 +1,5 @@
 #include "foundation/Bundle.h"
+#include "ui/NavigationController.h"
 #include "ui/PhoneScreen.h"
 #include "ui/QtMainThreadDispatcher.h"
 #include "ui/ScreenWindow.h"
@@ -95,8 +96,10 @@ int main(int argc, char** argv) {
     }
 
     ScreenWindow window(scale);
-    window.screen().setTitle(QString::fromStdString(
+    auto home = std::make_unique<ViewController>();
+    home->setTitle(QString::fromStdString(
         fretkit::Bundle::main().localizedString("BZHomeController_title", "Fretkit")));
+    window.screen().setRootViewController(std::make_unique<NavigationController>(std::move(home)));
     window.show();
 
     if (parser.isSet(screenshotOption)) {
