@@ -94,7 +94,11 @@ void QVHintCurtain::close() {
     ViewAnimation(QStringLiteral("hideCurtain"))
         .duration(0.5)
         .frame(view_, QRect(0, offscreenY(), 320, 460))
-        .didStop([this](const QString&, bool) { deleteLater(); })
+        .didStop([self = QPointer<QVHintCurtain>(this)](const QString&, bool) {
+            if (self) {
+                self->deleteLater();
+            }
+        })
         .commit();
 }
 

@@ -95,21 +95,12 @@ void NavigationController::slide(ViewController* incoming, ViewController* outgo
     if (gone) {
         gone->setParent(this); // deleted with the stack should the slide never end
     }
-    auto finish = [this, incoming, outgoing, animated, onScreen, gone](const QString&, bool) {
-        --transitions_;
-        if (outgoing && outgoing->isViewLoaded() && outgoing != topViewController()) {
-            outgoing->view()->hide();
+    QPointer<NavigationController> self = this;
+    auto finish = [self, incoming, outgoing, animated, onScreen, gone](const QString&, bool) {
+        if (!self) {
+            return; // the stack went away first, and its screens with it
         }
-        if (onScreen) {
-            if (outgoing) {
-                outgoing->endDisappearance(animated);
-            }
-            incoming->endAppearance(animated);
-        }
-        if (gone) {
-            gone->navigationController_ = nullptr;
-            gone->deleteLater(); // its own back button or action may still be on the stack
-        }
+        self->transitionDidEnd(incoming, outgoing, animated, onScreen, gone);
     };
     ViewAnimation animation(forward ? QStringLiteral("push") : QStringLiteral("pop"));
     animation.duration(animated ? kSlideDuration : 0.0)
@@ -121,4 +112,22 @@ void NavigationController::slide(ViewController* incoming, ViewController* outgo
                         QRect(forward ? -width / 3 : width, 0, width, content_->height()));
     }
     animation.didStop(finish).commit();
+}
+
+void NavigationController::transitionDidEnd(ViewController* incoming, ViewController* outgoing,
+                                            bool animated, bool onScreen, ViewController* gone) {
+    --transitions_;
+    if (outgoing && outgoing->isViewLoaded() && outgoing != topViewController()) {
+        outgoing->view()->hide();
+    }
+    if (onScreen) {
+        if (outgoing) {
+            outgoing->endDisappearance(animated);
+        }
+        incoming->endAppearance(animated);
+    }
+    if (gone) {
+        gone->navigationController_ = nullptr;
+        gone->deleteLater(); // its own back button or action may still be on the stack
+    }
 }

@@ -3,6 +3,7 @@
 #include "NavigationBar.h"
 #include "ViewController.h"
 
+#include <QPointer>
 #include <memory>
 #include <vector>
 
@@ -36,6 +37,9 @@ private:
     void place(ViewController* controller, int offset);
     void slide(ViewController* incoming, ViewController* outgoing, bool forward, bool animated,
                std::unique_ptr<ViewController> popped);
+
+    void transitionDidEnd(ViewController* incoming, ViewController* outgoing, bool animated,
+                          bool onScreen, ViewController* gone);
 
     std::vector<std::unique_ptr<ViewController>> stack_;
     NavigationBar* bar_ = nullptr;

@@ -138,7 +138,7 @@ void TableView::reloadData() {
     for (int section = 0; section < sections; ++section) {
         layoutSection(section, y, canvas);
     }
-    canvas->resize(viewport()->width(), std::max(y + kSectionGap, viewport()->height()));
+    canvas->resize(width(), std::max(y + kSectionGap, viewport()->height()));
 }
 
 QLabel* TableView::makeSectionLabel(const QString& text, bool header, QWidget* canvas, int& y) {
@@ -153,9 +153,9 @@ QLabel* TableView::makeSectionLabel(const QString& text, bool header, QWidget* c
     palette.setColor(QPalette::WindowText,
                      header ? QColor(0xf3, 0xe6, 0xcf) : QColor(0xd9, 0xc4, 0xa4));
     label->setPalette(palette);
-    const int width = viewport()->width() - 40;
-    const int height = std::max(header ? 36 : 22, label->heightForWidth(width) + 6);
-    label->setGeometry(20, y, width, height);
+    const int labelWidth = width() - 40;
+    const int height = std::max(header ? 36 : 22, label->heightForWidth(labelWidth) + 6);
+    label->setGeometry(20, y, labelWidth, height);
     label->show();
     labels_.append(label);
     y += height;
@@ -179,7 +179,7 @@ void TableView::layoutSection(int section, int& y, QWidget* canvas) {
         }
         const int height = dataSource_->heightForRow(*this, {section, row}, cell);
         cell->setParent(canvas);
-        const QRect frame(0, y, viewport()->width(), height);
+        const QRect frame(0, y, width(), height);
         cell->setGeometry(frame);
         using Position = TableViewCell::GroupPosition;
         cell->setGroupPosition(count == 1         ? Position::Single

@@ -92,9 +92,13 @@ void ViewController::presentModalViewController(std::unique_ptr<ViewController> 
     beginDisappearance(animated);
     modal_->beginAppearance(animated);
     ViewController* modal = modal_.get();
-    auto finish = [this, modal, animated](const QString&, bool) {
-        endDisappearance(animated);
-        modal->endAppearance(animated);
+    QPointer<ViewController> self = this;
+    QPointer<ViewController> presented = modal;
+    auto finish = [self, presented, animated](const QString&, bool) {
+        if (self && presented) {
+            self->endDisappearance(animated);
+            presented->endAppearance(animated);
+        }
     };
     ViewAnimation(QStringLiteral("presentModal"))
         .duration(animated ? 0.4 : 0.0)
@@ -117,16 +121,11 @@ void ViewController::dismissModalViewController(bool animated) {
     modal->beginDisappearance(animated);
     QRect away = modalView->geometry();
     away.moveTop(away.top() + away.height() + 20);
-    auto finish = [this, animated](const QString&, bool) {
-        std::unique_ptr<ViewController> gone = std::move(modal_);
-        if (!gone) {
-            return;
+    QPointer<ViewController> self = this;
+    auto finish = [self, animated](const QString&, bool) {
+        if (self) {
+            self->modalDidGo(animated);
         }
-        gone->endDisappearance(animated);
-        gone->view()->hide();
-        gone->presenting_ = nullptr;
-        endAppearance(animated);
-        gone.release()->deleteLater(); // its own button may be the caller
     };
     ViewAnimation(QStringLiteral("dismissModal"))
         .duration(animated ? 0.4 : 0.0)
@@ -134,4 +133,16 @@ void ViewController::dismissModalViewController(bool animated) {
         .frame(modalView, away)
         .didStop(finish)
         .commit();
+}
+
+void ViewController::modalDidGo(bool animated) {
+    std::unique_ptr<ViewController> gone = std::move(modal_);
+    if (!gone) {
+        return;
+    }
+    gone->endDisappearance(animated);
+    gone->view()->hide();
+    gone->presenting_ = nullptr;
+    endAppearance(animated);
+    gone.release()->deleteLater(); // its own button may be the caller
 }

@@ -67,6 +67,7 @@ protected:
 
 private:
     friend class NavigationController;
+    void modalDidGo(bool animated);
 
     QPointer<QWidget> view_;
     NavigationItem navigationItem_;
