@@ -76,7 +76,8 @@ TEST(QVListEditor, MarksOneChoiceReportsEachChoiceAndSaysWhenItCloses) {
     EXPECT_EQ(table->footerText(0), "Pick one");
     EXPECT_EQ(table->rectForRow({0, 0}).height(), 50);
     const auto marked = [&](int index) {
-        return table->cellForRow({0, index})->accessoryType() == TableViewCell::Accessory::Checkmark;
+        return table->cellForRow({0, index})->accessoryType() ==
+               TableViewCell::Accessory::Checkmark;
     };
     EXPECT_TRUE(marked(3));
     EXPECT_EQ(table->cellForRow({0, 3})->titleColor(), QVListEditor::selectedColor());

@@ -4,10 +4,24 @@
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QTest>
+#include <cstdlib>
 #include <functional>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
-// One offscreen application per test process (CTest runs each test case in its own).
+// One offscreen application per test process (CTest runs each test case in its own). The
+// offscreen platform wants a private runtime folder.
 inline QApplication& screenApplication() {
+    if (!std::getenv("QT_QPA_PLATFORM")) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        const std::string runtime = "/tmp/fretkit-test-runtime-" + std::to_string(getuid());
+        mkdir(runtime.c_str(), 0700);
+        chmod(runtime.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    }
     static int argc = 1;
     static char name[] = "screen_tests";
     static char* argv[] = {name, nullptr};
