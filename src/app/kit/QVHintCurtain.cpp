@@ -40,12 +40,13 @@ void QVHintCurtain::show() {
         return;
     }
     view_ = new QWidget(screen);
-    view_->setAutoFillBackground(true);
-    view_->setStyleSheet(QStringLiteral("background:transparent;"));
     view_->resize(320, 460);
     auto* shade = new QWidget(view_);
     shade->setGeometry(0, 0, 320, 460);
-    shade->setStyleSheet(QStringLiteral("background:rgba(0,0,0,212);"));
+    shade->setAutoFillBackground(true);
+    QPalette black = shade->palette();
+    black.setColor(QPalette::Window, QColor(0, 0, 0, 212)); // black at 0.83
+    shade->setPalette(black);
 
     bar_ = new NavigationBar(view_);
     bar_->setGeometry(0, 0, 320, NavigationBar::kHeight);
@@ -64,6 +65,8 @@ void QVHintCurtain::show() {
     webView_->setStyleSheet(
         QStringLiteral("QTextBrowser{background:transparent;color:#f3e6cf;padding:6px;}"));
     webView_->viewport()->setAutoFillBackground(false);
+    webView_->document()->setDefaultStyleSheet(
+        QStringLiteral("a { color: #e8a860; } h1, h2 { color: #f6ead4; }"));
     loadPage();
 
     view_->move(0, offscreenY());

@@ -87,6 +87,7 @@ TableViewCell* QVListEditor::cellForRow(TableView& table, IndexPath path) {
     cell->textLabel()->setText(QString::fromStdString(choice["text"].stringValue()));
     cell->detailTextLabel()->setText(QString::fromStdString(choice["detailText"].stringValue()));
     mark(cell, static_cast<unsigned>(path.row) == selectedIndex_);
+    cell->relayout();
     return cell;
 }
 

@@ -30,6 +30,7 @@ QString QVMIDINoteEditor::nameOfNote(unsigned note) {
 void QVMIDINoteEditor::loadView() {
     auto* background = new TableView;
     background->resize(320, 416);
+    background->reloadData(); // an empty table: the wood alone
     QWidget* canvas = background->viewport();
     nameLabel_ = makeLabel(canvas, 40, 48);
     numberLabel_ = makeLabel(canvas, 104, 20);

@@ -24,6 +24,7 @@ fretkit::PlistValue QVPickerEditor::valueOfSelectedItem() const {
 void QVPickerEditor::loadView() {
     auto* background = new TableView; // the grouped table's wood
     background->resize(320, 416);
+    background->reloadData(); // an empty table: the wood alone
     picker_ = new WheelPicker(background->viewport());
     picker_->setGeometry(0, 0, 320, WheelPicker::kHeight);
     picker_->setDataSource(this);

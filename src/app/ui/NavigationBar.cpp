@@ -38,7 +38,7 @@ QString NavigationBar::leftTitle() const {
 
 int NavigationBar::buttonWidth(const QString& title) const {
     const QFontMetrics metrics(buttonFont());
-    return std::clamp(metrics.horizontalAdvance(title) + 20, 50, 110);
+    return std::clamp(metrics.horizontalAdvance(title) + 20, 50, 130);
 }
 
 QRect NavigationBar::leftButtonRect() const {
@@ -94,7 +94,13 @@ void NavigationBar::paintEvent(QPaintEvent*) {
     font.setPixelSize(20);
     font.setBold(true);
     painter.setFont(font);
-    const QRect titleRect(margin, 0, width() - 2 * margin, bar.height());
+    QRect titleRect(margin, 0, width() - 2 * margin, bar.height());
+    if (QFontMetrics(font).horizontalAdvance(item_.title) > titleRect.width()) {
+        // Too long to centre on the bar: it takes the room between the buttons instead.
+        const int from = left.isNull() ? 10 : left.right() + 8;
+        const int to = right.isNull() ? width() - 10 : right.left() - 8;
+        titleRect = QRect(from, 0, std::max(0, to - from), bar.height());
+    }
     const QString title =
         QFontMetrics(font).elidedText(item_.title, Qt::ElideRight, titleRect.width());
     painter.setPen(QColor(0, 0, 0, 160));

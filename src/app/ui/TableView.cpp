@@ -138,7 +138,7 @@ void TableView::reloadData() {
     for (int section = 0; section < sections; ++section) {
         layoutSection(section, y, canvas);
     }
-    canvas->resize(width(), std::max(y + kSectionGap, viewport()->height()));
+    canvas->resize(width(), std::max(y + kSectionGap, height()));
 }
 
 QLabel* TableView::makeSectionLabel(const QString& text, bool header, QWidget* canvas, int& y) {

@@ -112,6 +112,11 @@ void TableViewCell::layoutContent() {
         break;
     }
     case Style::Subtitle:
+        if (detailTextLabel_->text().isEmpty()) {
+            textLabel_->setGeometry(left, 0, textWidth, height); // no second line: centred
+            detailTextLabel_->hide();
+            break;
+        }
         textLabel_->setGeometry(left, 2, textWidth, height / 2 + 2);
         detailTextLabel_->setGeometry(left, height / 2 + 1, textWidth, height / 2 - 4);
         detailTextLabel_->show();

@@ -42,6 +42,9 @@ public:
     void setDrawsBackground(bool draws);
     void setGroupPosition(GroupPosition position);
 
+    // Lays the labels out again after their texts changed.
+    void relayout() { layoutContent(); }
+
     // The title and detail colours of the theme.
     static QColor textColor();
     static QColor detailColor();
