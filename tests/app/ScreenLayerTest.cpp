@@ -1,14 +1,18 @@
 #include "ScreenTestSupport.h"
 #include "foundation/NotificationCenter.h"
 #include "support/LogCapture.h"
+#include "ui/AlertView.h"
 #include "ui/DelayedPerform.h"
 #include "ui/DeviceEvents.h"
 #include "ui/NavigationController.h"
 #include "ui/PhoneScreen.h"
+#include "ui/ScreenImage.h"
 #include "ui/UrlOpener.h"
 #include "ui/View.h"
 #include "ui/ViewAnimation.h"
 
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -290,4 +294,53 @@ TEST(DeviceEvents, ShakesReachTheFirstResponderAndTurnsPostTheOrientation) {
     DeviceEvents::setOrientation(DeviceEvents::Portrait);
     centre.removeObserver(token);
     EXPECT_EQ(seen, (std::vector<int>{3, 1}));
+}
+
+namespace {
+
+class Choice : public AlertViewDelegate {
+public:
+    int pressed = -1;
+    void alertViewClickedButtonAtIndex(AlertView&, int index) override { pressed = index; }
+};
+
+} // namespace
+
+TEST(AlertView, ReportsTheButtonPressedAndGoesAway) {
+    screenApplication();
+    PhoneScreen screen;
+    Choice choice;
+    QPointer<AlertView> alert =
+        new AlertView("Clear all fingers?", "Mutes are kept.", {"No", "Yes"}, &choice);
+    alert->show();
+    ASSERT_NE(alert->box(), nullptr);
+    const QList<QAbstractButton*> buttons = alert->box()->buttons();
+    ASSERT_EQ(buttons.size(), 2);
+    for (QAbstractButton* button : buttons) {
+        if (button->text() == "Yes") {
+            button->click();
+        }
+    }
+    EXPECT_EQ(choice.pressed, 1);
+    ASSERT_TRUE(waitUntil([&] { return alert.isNull(); }));
+
+    QPointer<AlertView> bare = new AlertView("Nothing found", "", {});
+    EXPECT_EQ(bare->buttons(), QStringList({"OK"}));
+    delete bare.data();
+}
+
+TEST(ScreenImage, PicksTheDoubleSizeArtworkAtScaleTwo) {
+    screenApplication();
+    ScreenImage::setScale(1);
+    const QPixmap single = ScreenImage::load("QVAbout_button");
+    ScreenImage::setScale(2);
+    const QPixmap doubled = ScreenImage::load("QVAbout_button");
+    ScreenImage::setScale(1);
+    ASSERT_FALSE(single.isNull());
+    ASSERT_FALSE(doubled.isNull());
+    EXPECT_EQ(single.devicePixelRatio(), 1.0);
+    EXPECT_EQ(doubled.devicePixelRatio(), 2.0);
+    EXPECT_EQ(doubled.size(), single.size() * 2);
+    EXPECT_EQ(doubled.deviceIndependentSize(), single.deviceIndependentSize());
+    EXPECT_TRUE(ScreenImage::load("NoSuchImage").isNull());
 }

@@ -2,6 +2,7 @@
 #include "kit/KitDemo.h"
 #include "ui/NavigationController.h"
 #include "ui/PhoneScreen.h"
+#include "ui/QtAlertPresenter.h"
 #include "ui/QtMainThreadDispatcher.h"
 #include "ui/ScreenWindow.h"
 
@@ -70,6 +71,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QtMainThreadDispatcher dispatcher;
     fretkit::MainThread::install(&dispatcher);
+    QtAlertPresenter alerts;
+    fretkit::AlertPresenter::install(&alerts);
     QApplication::setApplicationName(QStringLiteral("fretkit-app"));
     QApplication::setApplicationVersion(QStringLiteral(FRETKIT_VERSION));
 
