@@ -29,13 +29,7 @@ void QVContactsTableViewCell::setStructure(const fretkit::PlistValue& structure)
 
 void QVContactsTableViewCell::setValue(const fretkit::PlistValue& value) {
     value_ = value;
-    fretkit::PlistValue shown = value;
-    for (const fretkit::PlistValue& entry : structure()["values"].arrayItems()) {
-        if (entry["value"] == value) {
-            shown = entry["text"];
-            break;
-        }
-    }
+    const fretkit::PlistValue shown = displayedValue(value);
     detailTextLabel()->setText(QString::fromStdString(shown.stringValue()));
     layoutContent();
 }

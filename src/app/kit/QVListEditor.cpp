@@ -4,29 +4,13 @@
 #include "QVTableViewCell.h"
 #include "ui/TableView.h"
 
-QVListEditor::QVListEditor() = default;
-
 void QVListEditor::setStructure(const fretkit::PlistValue& structure) {
-    setIdentifier(structure["key"].stringValue());
-    const fretkit::PlistValue* detailed = structure.find("detailedValues");
-    list_ = detailed ? *detailed : structure["values"];
+    QVChoiceEditor::setStructure(structure);
     footer_ = QString::fromStdString(structure["footer"].stringValue());
     hasSearchBar_ = structure["hasSearchBar"].boolValue();
     if (const fretkit::PlistValue* height = structure.find("listEditorCellHeight")) {
         cellHeight_ = height->floatValue();
     }
-}
-
-void QVListEditor::selectItemWithValue(const fretkit::PlistValue& value) {
-    for (std::size_t i = 0; i < list_.count(); ++i) {
-        if (list_[i]["value"] == value) {
-            selectedIndex_ = static_cast<unsigned>(i);
-        }
-    }
-}
-
-fretkit::PlistValue QVListEditor::valueOfSelectedItem() const {
-    return list_[selectedIndex_]["value"];
 }
 
 void QVListEditor::loadView() {
@@ -52,8 +36,8 @@ void QVListEditor::loadView() {
 
 void QVListEditor::viewWillAppear(bool) {
     table_->reloadData();
-    if (selectedIndex_ != kNone) {
-        table_->scrollToRowInMiddle({0, static_cast<int>(selectedIndex_)});
+    if (selectedIndex() != kNone) {
+        table_->scrollToRowInMiddle({0, static_cast<int>(selectedIndex())});
     }
 }
 
@@ -64,7 +48,7 @@ void QVListEditor::viewWillDisappear(bool) {
 }
 
 int QVListEditor::numberOfRows(TableView&, int) {
-    return static_cast<int>(list_.count());
+    return static_cast<int>(list().count());
 }
 
 int QVListEditor::heightForRow(TableView&, IndexPath, TableViewCell*) {
@@ -83,21 +67,21 @@ TableViewCell* QVListEditor::cellForRow(TableView& table, IndexPath path) {
     if (!cell) {
         cell = new TableViewCell(TableViewCell::Style::Subtitle, identifier);
     }
-    const fretkit::PlistValue& choice = list_[static_cast<std::size_t>(path.row)];
+    const fretkit::PlistValue& choice = list()[static_cast<std::size_t>(path.row)];
     cell->textLabel()->setText(QString::fromStdString(choice["text"].stringValue()));
     cell->detailTextLabel()->setText(QString::fromStdString(choice["detailText"].stringValue()));
-    mark(cell, static_cast<unsigned>(path.row) == selectedIndex_);
+    mark(cell, static_cast<unsigned>(path.row) == selectedIndex());
     cell->relayout();
     return cell;
 }
 
 void QVListEditor::didSelectRow(TableView& table, IndexPath path) {
-    if (selectedIndex_ != kNone) {
-        if (TableViewCell* previous = table.cellForRow({0, static_cast<int>(selectedIndex_)})) {
+    if (selectedIndex() != kNone) {
+        if (TableViewCell* previous = table.cellForRow({0, static_cast<int>(selectedIndex())})) {
             mark(previous, false);
         }
     }
-    selectedIndex_ = static_cast<unsigned>(path.row);
+    setSelectedIndex(static_cast<unsigned>(path.row));
     mark(table.cellForRow(path), true);
     table.deselectRow(path, true);
     if (auto* listener = delegateAs<QVListEditorValueDidChange>()) {

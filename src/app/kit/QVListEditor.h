@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QVEditor.h"
+#include "QVChoiceEditor.h"
 #include "ui/TableViewDataSource.h"
 
 #include <QLineEdit>
@@ -9,22 +9,12 @@ class TableView;
 
 // A list of choices, one of them marked: choosing a row marks it and reports at once; the editor
 // stays open. Rows show "text" and "detailText"; an optional search bar sits above the list.
-class QVListEditor : public QVEditor, private TableViewDataSource {
+class QVListEditor : public QVChoiceEditor, private TableViewDataSource {
     Q_OBJECT
 
 public:
-    static constexpr unsigned kNone = 2147483647;
-
-    QVListEditor();
-
+    // Also takes "footer", "hasSearchBar" and "listEditorCellHeight".
     void setStructure(const fretkit::PlistValue& structure) override;
-    void selectItemWithValue(const fretkit::PlistValue& value) override;
-    fretkit::PlistValue valueOfSelectedItem() const;
-
-    const fretkit::PlistValue& list() const { return list_; }
-    void setList(fretkit::PlistValue list) { list_ = std::move(list); }
-    unsigned selectedIndex() const { return selectedIndex_; }
-    void setSelectedIndex(unsigned index) { selectedIndex_ = index; }
     QString footer() const { return footer_; }
     void setFooter(const QString& footer) { footer_ = footer; }
     float listEditorCellHeight() const { return cellHeight_; }
@@ -49,8 +39,6 @@ private:
     void didSelectRow(TableView& table, IndexPath path) override;
     void mark(TableViewCell* cell, bool selected) const;
 
-    fretkit::PlistValue list_;
-    unsigned selectedIndex_ = kNone;
     QString footer_;
     float cellHeight_ = 45.0f;
     bool hasSearchBar_ = false;

@@ -31,6 +31,9 @@ public:
     using TableView::numberOfSections;
 
 private:
+    // The table always serves itself.
+    using TableView::setDataSource;
+
     const fretkit::PlistValue& section(int index) const;
     const fretkit::PlistValue& row(IndexPath path) const;
 

@@ -74,6 +74,15 @@ std::string QVTableViewCell::stringForValue(const fretkit::PlistValue& value) co
     return text;
 }
 
+fretkit::PlistValue QVTableViewCell::displayedValue(const fretkit::PlistValue& value) const {
+    for (const fretkit::PlistValue& entry : structure_["values"].arrayItems()) {
+        if (entry["value"] == value) {
+            return entry["text"];
+        }
+    }
+    return value;
+}
+
 QString QVTableViewCell::localized(const fretkit::PlistValue& key) {
     return QString::fromStdString(fretkit::Bundle::main().localizedString(key.stringValue()));
 }

@@ -46,6 +46,9 @@ public:
     // The "text" of the last "values" entry whose "value" equals the object.
     std::string stringForValue(const fretkit::PlistValue& value) const;
 
+    // The "text" of the first "values" entry whose "value" equals the object, else the object.
+    fretkit::PlistValue displayedValue(const fretkit::PlistValue& value) const;
+
     // Localised text of a row key.
     static QString localized(const fretkit::PlistValue& key);
 

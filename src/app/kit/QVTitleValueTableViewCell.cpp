@@ -18,13 +18,7 @@ void QVTitleValueTableViewCell::setStructure(const fretkit::PlistValue& structur
 
 void QVTitleValueTableViewCell::setValue(const fretkit::PlistValue& value) {
     value_ = value;
-    fretkit::PlistValue shown = value;
-    for (const fretkit::PlistValue& entry : structure()["values"].arrayItems()) {
-        if (entry["value"] == value) {
-            shown = entry["text"];
-            break;
-        }
-    }
+    const fretkit::PlistValue shown = displayedValue(value);
     if (shown.isString() || shown.isNull()) {
         detailTextLabel()->setText(localized(shown));
     } else {

@@ -24,11 +24,6 @@ void WheelPicker::reloadAllComponents() {
             wheel.glide = new QVariantAnimation(this);
             wheel.glide->setDuration(250);
             wheel.glide->setEasingCurve(ViewAnimation::easingCurve(ViewAnimation::Curve::EaseOut));
-            connect(wheel.glide, &QVariantAnimation::valueChanged, this,
-                    [this, c](const QVariant& v) {
-                        wheels_[static_cast<std::size_t>(c)].offset = v.toDouble();
-                        update();
-                    });
         }
     }
     update();
