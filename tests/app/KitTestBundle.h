@@ -3,6 +3,7 @@
 #include "ScreenTestSupport.h"
 #include "support/TempDir.h"
 
+#include <QImage>
 #include <cstdlib>
 
 // The bundle and settings every kit test of this process reads: strings, the about lists, a
@@ -43,6 +44,9 @@ inline const TempDir& kitTestBundle() {
                    "<html><body><p>Play one string.</p><a href=\"https://example.org/more\">"
                    "more</a> <a href=\"file:///etc/passwd\">bad</a></body></html>");
         dir->write("bundle/TNHint.html", "<html><body><p>Play one string.</p></body></html>");
+        QImage image(30, 20, QImage::Format_ARGB32);
+        image.fill(Qt::darkRed);
+        image.save(QString::fromStdString(dir->file("bundle/TestImage.png")), "PNG");
         setenv("FRETKIT_BUNDLE", dir->file("bundle").c_str(), 1);
         setenv("FRETKIT_DEFAULTS", dir->file("defaults.plist").c_str(), 1);
         return dir;

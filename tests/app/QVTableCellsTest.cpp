@@ -1,10 +1,14 @@
 #include "KitTestBundle.h"
+#include "kit/QVButtonTableViewCell.h"
 #include "kit/QVContactsTableViewCell.h"
+#include "kit/QVCreditsTableViewCell.h"
 #include "kit/QVDeleteButtonTableViewCell.h"
+#include "kit/QVImageTableViewCell.h"
 #include "kit/QVSegmentedButtonTableViewCell.h"
 #include "kit/QVSliderTableViewCell.h"
 #include "kit/QVSwitchTableViewCell.h"
 #include "kit/QVTableViewDelegate.h"
+#include "kit/QVTitleTableViewCell.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -114,6 +118,36 @@ TEST(QVTableCells, ContactRowsGrowWithMultiLineValuesOnly) {
     f.cell->setValue(1);
     EXPECT_EQ(f.cell->detailTextLabel()->text(), "Shop");
     EXPECT_EQ(f.cell->selectionStyle(), TableViewCell::SelectionStyle::Blue); // editable
+}
+
+TEST(QVTableCells, DisplayCellsApplyTheirKeysAndTheirFixedHeights) {
+    Fixture<QVButtonTableViewCell> button(PlistValue::dictionary({{"text", "TN_title"}}));
+    EXPECT_EQ(button.cell->textLabel()->text(), "Tuning"); // localised
+    EXPECT_TRUE(button.cell->textLabel()->alignment() & Qt::AlignHCenter);
+    button.cell->setEnabled(false);
+    EXPECT_EQ(button.cell->selectionStyle(), TableViewCell::SelectionStyle::None);
+    button.cell->applyStructure(PlistValue::dictionary({{"text", "x"}, {"alignment", 0}}));
+    EXPECT_TRUE(button.cell->enabled()); // a reused button starts enabled again
+    EXPECT_TRUE(button.cell->textLabel()->alignment() & Qt::AlignLeft);
+
+    Fixture<QVCreditsTableViewCell> credit(
+        PlistValue::dictionary({{"role", "Sound Design"}, {"value", "A. Player"}}));
+    EXPECT_EQ(credit.cell->roleLabel->text(), "sound design");
+    EXPECT_EQ(credit.cell->valueLabel->text(), "A. Player");
+    EXPECT_EQ(credit.cell->height(), 62);
+
+    Fixture<QVImageTableViewCell> image(
+        PlistValue::dictionary({{"imageName", "TestImage.png"}, {"verticalPadding", 5.0}}));
+    EXPECT_EQ(image.cell->height(), 20 + 2 * 5);
+    image.cell->applyStructure(PlistValue::dictionary({{"imageName", "missing.png"}}));
+    EXPECT_EQ(image.cell->height(), 0);
+
+    Fixture<QVTitleTableViewCell> title(
+        PlistValue::dictionary({{"title", "TN_title"}, {"editable", true}}));
+    EXPECT_EQ(title.cell->accessoryType(), TableViewCell::Accessory::DisclosureIndicator);
+    title.cell->applyStructure(PlistValue::dictionary({{"title", "Other"}}));
+    EXPECT_EQ(title.cell->accessoryType(), TableViewCell::Accessory::None);
+    EXPECT_EQ(title.cell->textLabel()->text(), "Other");
 }
 
 #include "QVTableCellsTest.moc"

@@ -10,6 +10,7 @@
 #include "ui/UrlOpener.h"
 #include "ui/View.h"
 #include "ui/ViewAnimation.h"
+#include "ui/WheelPicker.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -343,4 +344,43 @@ TEST(ScreenImage, PicksTheDoubleSizeArtworkAtScaleTwo) {
     EXPECT_EQ(doubled.size(), single.size() * 2);
     EXPECT_EQ(doubled.deviceIndependentSize(), single.deviceIndependentSize());
     EXPECT_TRUE(ScreenImage::load("NoSuchImage").isNull());
+}
+
+namespace {
+
+class Wheels : public WheelPickerDataSource {
+public:
+    std::vector<std::pair<int, int>> chosen;
+    int numberOfComponents(WheelPicker&) override { return 2; }
+    int numberOfRows(WheelPicker&, int component) override { return component == 0 ? 12 : 3; }
+    QString titleForRow(WheelPicker&, int row, int) override { return QString::number(row); }
+    int widthForComponent(WheelPicker&, int) override { return 100; }
+    void didSelectRow(WheelPicker&, int row, int component) override {
+        chosen.emplace_back(row, component);
+    }
+};
+
+} // namespace
+
+TEST(WheelPicker, ADragTurnsOneWheelToARowAndOnlyTheUserIsReported) {
+    screenApplication();
+    Wheels wheels;
+    WheelPicker picker;
+    picker.setDataSource(&wheels);
+    picker.reloadAllComponents();
+    picker.selectRow(5, 0, false);
+    picker.selectRow(9, 1, false); // past the end: the last row
+    EXPECT_EQ(picker.selectedRow(0), 5);
+    EXPECT_EQ(picker.selectedRow(1), 2);
+    EXPECT_TRUE(wheels.chosen.empty());
+
+    const QPoint centre = picker.componentRect(0).center();
+    sendMouse(&picker, QEvent::MouseButtonPress, centre);
+    sendMouse(&picker, QEvent::MouseMove, centre - QPoint(0, 2 * WheelPicker::kRowHeight + 10));
+    sendMouse(&picker, QEvent::MouseButtonRelease,
+              centre - QPoint(0, 2 * WheelPicker::kRowHeight + 10));
+    ASSERT_TRUE(waitUntil([&] { return !picker.isTurning(); }));
+    EXPECT_EQ(picker.selectedRow(0), 7);
+    EXPECT_EQ(wheels.chosen, (std::vector<std::pair<int, int>>{{7, 0}}));
+    EXPECT_EQ(picker.selectedRow(1), 2);
 }
