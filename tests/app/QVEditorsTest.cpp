@@ -42,9 +42,9 @@ PlistValue choices(std::initializer_list<const char*> values) {
 struct Settings {
     const TempDir& bundle = kitTestBundle();
     QApplication& application = screenApplication();
+    Listener listener; // outlives the screens, as a delegate does
     PhoneScreen screen;
     NavigationController* navigation = nullptr;
-    Listener listener;
 
     Settings() {
         auto stack = std::make_unique<NavigationController>(std::make_unique<ViewController>());

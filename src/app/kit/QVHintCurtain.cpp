@@ -39,6 +39,7 @@ void QVHintCurtain::show() {
         deleteLater();
         return;
     }
+    setParent(screen); // a curtain still up when the screen goes goes with it
     view_ = new QWidget(screen);
     view_->resize(320, 460);
     auto* shade = new QWidget(view_);
