@@ -25,9 +25,15 @@ TEST(AppLaunch, WritesAPictureOfThePhoneScreenAtBothScales) {
         ASSERT_FALSE(image.isNull());
         EXPECT_EQ(image.width(), 320 * scale);
         EXPECT_EQ(image.height(), 480 * scale);
-        // The navigation bar is drawn: dark at the top, light below it.
-        EXPECT_LT(qGray(image.pixel(4, 4)), 128);
-        EXPECT_GT(qGray(image.pixel(4, image.height() - 4)), 128);
+        // The status bar is black; the navigation bar under it carries a light title.
+        EXPECT_LT(qGray(image.pixel(4, 4)), 32);
+        int lightInBar = 0;
+        for (int y = 20 * scale; y < 64 * scale; ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                lightInBar += qGray(image.pixel(x, y)) > 200 ? 1 : 0;
+            }
+        }
+        EXPECT_GT(lightInBar, 20 * scale * scale);
     }
 }
 
@@ -43,4 +49,31 @@ TEST(AppLaunch, BadOptionsAndUnwritablePicturesFailWithAMessage) {
     const SubprocessResult noDisplay = runApp("");
     EXPECT_EQ(noDisplay.status, 1);
     EXPECT_NE(noDisplay.output.find("--screenshot"), std::string::npos);
+}
+
+TEST(AppLaunch, DrawsEveryPageOfTheInterfaceKitAtBothScales) {
+    TempDir dir;
+    for (const char* page :
+         {"cells", "list", "picker", "note", "name", "about", "curtain", "strip"}) {
+        for (const int scale : {1, 2}) {
+            const std::string file = dir.file(std::string(page) + std::to_string(scale) + ".png");
+            const SubprocessResult run = runApp("--scale " + std::to_string(scale) +
+                                                " --kit-demo " + page + " --screenshot " + file);
+            ASSERT_EQ(run.status, 0) << page << ": " << run.output;
+            const QImage image(QString::fromStdString(file));
+            ASSERT_EQ(image.size(), QSize(320 * scale, 480 * scale)) << page;
+            // The page below the bars is drawn: wood, cells and text, not one flat colour.
+            const QRgb sample = image.pixel(40 * scale, 300 * scale);
+            int differing = 0;
+            for (int y = 70 * scale; y < image.height(); y += 7) {
+                for (int x = 0; x < image.width(); x += 7) {
+                    differing += image.pixel(x, y) != sample ? 1 : 0;
+                }
+            }
+            EXPECT_GT(differing, 100) << page;
+        }
+    }
+    const SubprocessResult unknown = runApp("--kit-demo nothing --screenshot /tmp/never.png");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.output.find("cells"), std::string::npos);
 }

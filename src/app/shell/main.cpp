@@ -1,5 +1,8 @@
 #include "foundation/Bundle.h"
+#include "kit/KitDemo.h"
+#include "ui/NavigationController.h"
 #include "ui/PhoneScreen.h"
+#include "ui/QtAlertPresenter.h"
 #include "ui/QtMainThreadDispatcher.h"
 #include "ui/ScreenWindow.h"
 
@@ -68,6 +71,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QtMainThreadDispatcher dispatcher;
     fretkit::MainThread::install(&dispatcher);
+    QtAlertPresenter alerts;
+    fretkit::AlertPresenter::install(&alerts);
     QApplication::setApplicationName(QStringLiteral("fretkit-app"));
     QApplication::setApplicationVersion(QStringLiteral(FRETKIT_VERSION));
 
@@ -83,8 +88,13 @@ int main(int argc, char** argv) {
         QStringLiteral("screenshot"),
         QStringLiteral("Write a PNG picture of the screen to <file> and quit."),
         QStringLiteral("file"));
+    const QCommandLineOption demoOption(QStringLiteral("kit-demo"),
+                                        QStringLiteral("Show a page of the interface kit: %1.")
+                                            .arg(KitDemo::pages().join(QStringLiteral(", "))),
+                                        QStringLiteral("page"));
     parser.addOption(scaleOption);
     parser.addOption(screenshotOption);
+    parser.addOption(demoOption);
     parser.process(app);
 
     bool valid = false;
@@ -95,13 +105,21 @@ int main(int argc, char** argv) {
     }
 
     ScreenWindow window(scale);
-    window.screen().setTitle(QString::fromStdString(
+    auto home = std::make_unique<ViewController>();
+    home->setTitle(QString::fromStdString(
         fretkit::Bundle::main().localizedString("BZHomeController_title", "Fretkit")));
+    window.screen().setRootViewController(std::make_unique<NavigationController>(std::move(home)));
+    if (parser.isSet(demoOption) && !KitDemo::show(parser.value(demoOption), window.screen())) {
+        std::fprintf(stderr, "fretkit-app: --kit-demo takes one of: %s\n",
+                     KitDemo::pages().join(QStringLiteral(", ")).toLocal8Bit().constData());
+        return 2;
+    }
     window.show();
 
     if (parser.isSet(screenshotOption)) {
         int status = 0;
-        QTimer::singleShot(0, &app, [&] {
+        // Pages that slide in are given time to settle before the picture is taken.
+        QTimer::singleShot(parser.isSet(demoOption) ? 800 : 0, &app, [&] {
             status = saveScreenshot(window, parser.value(screenshotOption));
             QApplication::quit();
         });

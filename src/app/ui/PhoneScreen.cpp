@@ -1,34 +1,73 @@
 #include "PhoneScreen.h"
 
-#include <QLinearGradient>
+#include "ViewController.h"
+
+#include <QDateTime>
 #include <QPainter>
 
-PhoneScreen::PhoneScreen(int scale, QWidget* parent) : QWidget(parent), scale_(scale) {
-    setFixedSize(kWidth * scale_, kHeight * scale_);
+namespace {
+
+QPointer<PhoneScreen>& key() {
+    static QPointer<PhoneScreen> screen;
+    return screen;
 }
 
-void PhoneScreen::setTitle(const QString& title) {
-    title_ = title;
-    update();
+} // namespace
+
+PhoneScreen::PhoneScreen(QWidget* parent) : QWidget(parent) {
+    setFixedSize(kWidth, kHeight);
+    key() = this;
+}
+
+PhoneScreen::~PhoneScreen() {
+    if (root_ && root_->isVisible()) {
+        root_->beginDisappearance(false);
+        root_->endDisappearance(false);
+    }
+    root_.reset();
+}
+
+PhoneScreen* PhoneScreen::keyScreen() {
+    return key();
+}
+
+void PhoneScreen::setRootViewController(std::unique_ptr<ViewController> controller) {
+    std::unique_ptr<ViewController> previous = std::move(root_);
+    root_ = std::move(controller);
+    if (previous && previous->isVisible()) {
+        previous->beginDisappearance(false);
+        previous->view()->hide();
+        previous->endDisappearance(false);
+    }
+    if (root_) {
+        QWidget* page = root_->view();
+        page->setParent(this);
+        page->setGeometry(applicationFrame());
+        page->show();
+        root_->beginAppearance(false);
+        root_->endAppearance(false);
+    }
+}
+
+QImage PhoneScreen::render(int scale) {
+    QImage image(kWidth * scale, kHeight * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::black);
+    QWidget::render(&image);
+    image.setDevicePixelRatio(1.0);
+    return image;
 }
 
 void PhoneScreen::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.scale(scale_, scale_);
-
-    painter.fillRect(QRect(0, 0, kWidth, kHeight), QColor(0xdb, 0xe2, 0xea));
-
-    QLinearGradient bar(0, 0, 0, kBarHeight);
-    bar.setColorAt(0.0, QColor(0x4a, 0x5c, 0x74));
-    bar.setColorAt(1.0, QColor(0x23, 0x30, 0x42));
-    painter.fillRect(QRect(0, 0, kWidth, kBarHeight), bar);
-
-    QFont font = painter.font();
-    font.setPixelSize(20);
+    painter.fillRect(rect(), QColor(0x1c, 0x17, 0x14));
+    painter.fillRect(QRect(0, 0, kWidth, kStatusBarHeight), Qt::black);
+    QFont font;
+    font.setPixelSize(13);
     font.setBold(true);
     painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 0, kWidth, kBarHeight), Qt::AlignCenter, title_);
+    painter.setPen(QColor(0xe8, 0xe0, 0xd0));
+    painter.drawText(QRect(0, 0, kWidth, kStatusBarHeight), Qt::AlignCenter,
+                     QDateTime::currentDateTime().toString(QStringLiteral("HH:mm")));
 }

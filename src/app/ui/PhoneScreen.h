@@ -1,28 +1,39 @@
 #pragma once
 
-#include <QString>
+#include <QPointer>
 #include <QWidget>
+#include <memory>
 
-// The phone's 320 x 480-point screen drawn at a whole-number scale: a navigation bar with the
-// title over the screen's content area.
+class ViewController;
+
+// The phone's 320 x 480-point screen: a 20-point status bar over the application frame, which
+// shows the root screen. Modal screens and curtains are laid over it. The last screen made is
+// the key screen, where those go.
 class PhoneScreen : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int kWidth = 320;
     static constexpr int kHeight = 480;
-    static constexpr int kBarHeight = 44;
+    static constexpr int kStatusBarHeight = 20;
 
-    explicit PhoneScreen(int scale, QWidget* parent = nullptr);
+    explicit PhoneScreen(QWidget* parent = nullptr);
+    ~PhoneScreen() override;
 
-    int scale() const { return scale_; }
-    void setTitle(const QString& title);
-    QString title() const { return title_; }
+    static PhoneScreen* keyScreen();
+
+    QRect applicationFrame() const { return {0, kStatusBarHeight, kWidth, kHeight - 20}; }
+
+    // Puts a screen on the phone; the previous root disappears and is deleted.
+    void setRootViewController(std::unique_ptr<ViewController> controller);
+    ViewController* rootViewController() const { return root_.get(); }
+
+    // The screen's picture at a scale of 1 or 2 (points to pixels).
+    QImage render(int scale);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int scale_;
-    QString title_;
+    std::unique_ptr<ViewController> root_;
 };

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Touch.h"
+
+#include <QWidget>
+
+// A view of the phone screen: receives touches from the mouse (a touch that begins in a view
+// stays with it until it ends or is cancelled), and carries an alpha and a rotation that named
+// animations can change. Alpha works on any widget (see setAlpha); rotation is drawn by the view
+// itself through applyRotation().
+class View : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit View(QWidget* parent = nullptr);
+
+    // Alpha of any widget, 0 (invisible) to 1 (opaque).
+    static void setAlpha(QWidget* widget, double alpha);
+    static double alpha(const QWidget* widget);
+
+    double rotation() const { return rotation_; } // radians, clockwise, about the centre
+    void setRotation(double radians);
+
+    bool isTracking() const { return tracking_; }
+
+protected:
+    virtual void touchesBegan(const Touch&) {}
+    virtual void touchesMoved(const Touch&) {}
+    virtual void touchesEnded(const Touch&) {}
+    virtual void touchesCancelled(const Touch&) {}
+
+    // Turns the painter so that drawing in the view's own coordinates shows rotated.
+    void applyRotation(QPainter& painter) const;
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    Touch touchAt(QPointF location);
+
+    double rotation_ = 0.0;
+    bool tracking_ = false;
+    QPointF lastLocation_;
+};

@@ -1,0 +1,38 @@
+#include "Artwork.h"
+
+#include "KitArtwork.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+
+std::vector<ArtworkImage> Artwork::all() {
+    std::vector<ArtworkImage> images = KitArtwork::images();
+    return images;
+}
+
+bool Artwork::writeAll(const QString& folder, QString* error) {
+    if (!QDir().mkpath(folder)) {
+        *error = QStringLiteral("cannot make the folder %1").arg(folder);
+        return false;
+    }
+    for (const ArtworkImage& image : all()) {
+        for (const int scale : {1, 2}) {
+            QImage pixels(image.size * scale, QImage::Format_ARGB32_Premultiplied);
+            pixels.fill(Qt::transparent);
+            {
+                QPainter painter(&pixels);
+                painter.setRenderHint(QPainter::Antialiasing);
+                painter.scale(scale, scale);
+                image.draw(painter);
+            }
+            const QString file = QDir(folder).filePath(
+                image.name + (scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png")));
+            if (!pixels.save(file, "PNG")) {
+                *error = QStringLiteral("cannot write %1").arg(file);
+                return false;
+            }
+        }
+    }
+    return true;
+}
