@@ -1,6 +1,7 @@
 #include "QVMIDINoteEditor.h"
 
 #include "QVEditorDelegate.h"
+#include "foundation/QVMIDINoteFormatter.h"
 #include "ui/TableView.h"
 
 namespace {
@@ -22,9 +23,7 @@ QLabel* makeLabel(QWidget* parent, int y, int size) {
 } // namespace
 
 QString QVMIDINoteEditor::nameOfNote(unsigned note) {
-    return QStringLiteral("%1%2")
-        .arg(QLatin1String(kNames[note % 12]))
-        .arg(static_cast<int>(note / 12) - 2);
+    return QString::fromStdString(fretkit::QVMIDINoteFormatter().stringForObjectValue(note));
 }
 
 void QVMIDINoteEditor::loadView() {
