@@ -112,7 +112,7 @@ FingerAssigner::assign(const std::array<int, kStrings>& frets) {
                 if (units[u].high > units[u].low) {
                     ++assignment.barres;
                     // A barre by the index finger is the usual one; others are harder.
-                    assignment.cost += numbers[u] == 1 ? 2u : 4u;
+                    assignment.cost += numbers[u] == 1 ? 1u : 3u;
                 }
             }
             if (thumb) {

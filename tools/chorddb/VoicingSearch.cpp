@@ -77,12 +77,18 @@ double scoreOf(const Frets& frets, const Extent& extent, unsigned mutes,
     double score = 2.0 * span + (span >= 3 ? 3.0 : 0) + (span >= 4 ? 6.0 : 0);
     score += fingers.cost;
     score += 6.0 * mutes;
-    score += 2.5 * (kStrings - extent.sounding);
+    // Silent strings thin the chord; those below the root are the price of its position.
+    score += 1.5 * extent.bass + 2.5 * (kStrings - extent.sounding - extent.bass);
     score += 3.0 * missingOptional;
-    score += 0.5 * extent.bass;
-    for (int fret : frets) {
-        if (fret == 0) {
+    for (unsigned s = 0; s < kStrings; ++s) {
+        if (frets[s] == 0) {
             score -= 1.0; // open strings ring and free the hand
+        }
+        // A note sounded twice at the same pitch adds a finger and nothing to hear.
+        for (unsigned t = s + 1; t < kStrings && frets[s] != kMuted; ++t) {
+            if (frets[t] != kMuted && pitchOf(s, frets[s]) == pitchOf(t, frets[t])) {
+                score += 4.0;
+            }
         }
     }
     // Wide stretches are harder near the nut, where the frets are widest.
@@ -182,14 +188,13 @@ private:
     std::vector<VoicingSearch::Shape> shapes_;
 };
 
-// `shape` sounds nothing that `kept` does not sound on the same string: a thinner copy.
-bool covered(const VoicingSearch::Shape& shape, const VoicingSearch::Shape& kept) {
+// On how many strings two shapes differ: shapes apart on one string only are one grip.
+unsigned differingStrings(const VoicingSearch::Shape& a, const VoicingSearch::Shape& b) {
+    unsigned count = 0;
     for (unsigned s = 0; s < kStrings; ++s) {
-        if (shape.frets[s] != kMuted && shape.frets[s] != kept.frets[s]) {
-            return false;
-        }
+        count += a.frets[s] != b.frets[s] ? 1u : 0u;
     }
-    return true;
+    return count;
 }
 
 constexpr int kOpenRegion = -100;
@@ -204,8 +209,8 @@ int regionOf(const VoicingSearch::Shape& shape) {
     return shape.baseFret;
 }
 
-// The best shapes, at most two near any one place on the neck, none a thinner or fuller copy of
-// another; shapes much harder than the best are left out once three are kept.
+// The best shapes, at most two near any one place on the neck, no two apart on one string only;
+// shapes much harder than the best are left out once three are kept.
 std::vector<VoicingSearch::Shape> choose(std::vector<VoicingSearch::Shape> candidates) {
     constexpr double kMargin = 12.0;
     constexpr unsigned kEnough = 3;
@@ -223,7 +228,7 @@ std::vector<VoicingSearch::Shape> choose(std::vector<VoicingSearch::Shape> candi
         bool twin = false;
         for (const VoicingSearch::Shape& other : kept) {
             near += std::abs(regionOf(other) - regionOf(shape)) <= kRegion ? 1u : 0u;
-            twin = twin || covered(shape, other) || covered(other, shape);
+            twin = twin || differingStrings(shape, other) <= 1;
         }
         // The open position, where most players look first, may hold one shape more.
         if (!twin && near < kPerRegion + (regionOf(shape) == kOpenRegion ? 1u : 0u)) {

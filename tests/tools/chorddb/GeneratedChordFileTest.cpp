@@ -195,6 +195,7 @@ TEST(GeneratedChordFile, TheShapesEveryGuitaristKnowsArePresent) {
         {"A", 1, {x, 0, 2, 1, 2, 0}},
         {"C", 1, {x, 3, 2, 0, 0, 0}},
         {"D", 1, {x, x, 0, 2, 2, 2}},
+        {"F", 1, {x, x, 3, 2, 1, 0}},
         {"A", 21, {x, 0, 2, 0, 1, 0}},
         {"E", 21, {0, 2, 0, 0, 0, 0}},
         {"D", 21, {x, x, 0, 2, 1, 1}},
