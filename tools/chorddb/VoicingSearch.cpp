@@ -139,8 +139,8 @@ private:
     void consider(int base, const Frets& frets) {
         const Extent extent = extentOf(frets);
         // Each shape once: in the window that starts at its lowest fretted note.
-        if (extent.sounding < 3 || extent.lowest != (extent.lowest == 0 ? 0 : base) ||
-            (extent.lowest == 0 && base != 1)) {
+        const int windowStart = extent.lowest == 0 ? 1 : extent.lowest;
+        if (extent.sounding < 3 || windowStart != base) {
             return;
         }
         // Open strings belong to the open position.
