@@ -166,7 +166,7 @@ private:
         }
         unsigned missing = 0;
         for (const ChordFormula::Tone& tone : tones_) {
-            missing += (present >> tone.pitchClass) & 1u ? 0 : 1;
+            missing += (present >> tone.pitchClass) & 1u ? 0u : 1u;
         }
         VoicingSearch::Shape shape;
         shape.baseFret = extent.open || extent.lowest == 0 ? 1 : extent.lowest;
