@@ -41,6 +41,7 @@ void MTBeatEngine::start() {
     // A click cut by an earlier stop must not resume over the first beat.
     soundCursor_ = kIdleCursor;
     framesRendered_.store(0, std::memory_order_release);
+    signal_.take(); // a beat of the previous run is no longer to be shown
 }
 
 void MTBeatEngine::stop() {

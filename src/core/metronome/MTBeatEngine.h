@@ -41,7 +41,8 @@ public:
     void setSampleRate(double rate);
     // The click: raw 16-bit mono samples played one per frame. Any click still sounding stops.
     void setSoundData(std::vector<std::int16_t> samples);
-    // The next render starts beat 0 at its frame 0 / renders silence from the next buffer on.
+    // The next render starts beat 0 at its frame 0 (a beat still unshown from an earlier run is
+    // dropped) / renders silence from the next buffer on.
     void start();
     void stop();
     bool isPlaying() const;

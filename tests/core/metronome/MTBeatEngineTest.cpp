@@ -156,6 +156,7 @@ TEST(MTBeatEngine, StopCutsTheClickAndRestartBeginsAfresh) {
     EXPECT_EQ(engine.currentTick(), -1.0);
     EXPECT_EQ(onsets(render(engine, 1024, 2)), std::vector<std::size_t>{});
     engine.start();
+    EXPECT_FALSE(engine.beatSignal().take()); // the first run's beat is not shown any more
     const auto again = render(engine, 1024, 1);
     // Beat 0 at frame 0, the click from its start alone: the cut remainder does not come back.
     EXPECT_EQ(again[0], 4);
