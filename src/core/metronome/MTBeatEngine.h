@@ -60,7 +60,7 @@ public:
     // Audio thread, render lock held. The buffer comes cleared (or holds what is to be mixed
     // with); the time stamp is not read. Always answers true.
     bool renderAudioToBuffer(QVAudioBuffer& buffer,
-                             const QVAudioTimeStamp& timeStamp) override FRETKIT_NONBLOCKING;
+                             const QVAudioTimeStamp& timeStamp) FRETKIT_NONBLOCKING override;
     // Starts a beat at `frame` of the buffer (which may be the buffer's length: the click then
     // sounds from frame 0 of the next buffer).
     void playBeatToBuffer(QVAudioBuffer& buffer, std::uint32_t frame) FRETKIT_NONBLOCKING;
