@@ -158,7 +158,9 @@ int playLive(const MetronomeOptions& options, MTBeatEngine& engine, std::ostream
             break;
         }
     }
-    const bool failed = !stream->isRunning() && interrupted == 0 && !total;
+    // A device that went away before the count was reached is a failure.
+    const bool failed =
+        !stream->isRunning() && interrupted == 0 && !(total && engine.framesRendered() >= *total);
     stream->stop();
     queue.pump();
     return failed ? 1 : 0;
