@@ -44,13 +44,18 @@ double seconds() {
 
 // "1 . . ." with the beat's place in the bar, or "beat N" without bars.
 std::string beatLine(const MTBeat& beat, const MTTimeSignature& signature) {
-    if (!signature.hasBars()) {
-        return "beat " + std::to_string(beat.index + 1);
-    }
+    // Appended piece by piece: g++ 12 misreads "text" + std::string as an overlapping copy.
     std::string line;
+    if (!signature.hasBars()) {
+        line.append("beat ").append(std::to_string(beat.index + 1));
+        return line;
+    }
     const std::uint32_t at = signature.positionInBar(beat.index);
     for (std::uint32_t p = 0; p < signature.beatsPerBar(); ++p) {
-        line += (p > 0 ? " " : "") + (p == at ? std::to_string(p + 1) : std::string("."));
+        if (p > 0) {
+            line.push_back(' ');
+        }
+        line.append(p == at ? std::to_string(p + 1) : std::string("."));
     }
     return line;
 }
