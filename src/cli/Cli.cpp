@@ -4,6 +4,7 @@
 #include "ChordsCommand.h"
 #include "DealersCommand.h"
 #include "DefaultsCommand.h"
+#include "MetronomeCommand.h"
 #include "NameChordCommand.h"
 #include "PlayCommand.h"
 #include "RecordCommand.h"
@@ -32,6 +33,7 @@ Cli::Cli()
           DealersCommand::command(),
           TeachersCommand::command(),
           ServeCommand::command(),
+          MetronomeCommand::command(),
           // clang-format on
       } {}
 

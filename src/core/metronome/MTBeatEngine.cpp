@@ -1,0 +1,124 @@
+#include "MTBeatEngine.h"
+
+#include "audio/QVAudioBuffer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+MTBeatEngine::MTBeatEngine(double sampleRate, unsigned tempo)
+    : tempo_(tempo), sampleRate_(sampleRate) {}
+
+void MTBeatEngine::setTempo(unsigned tempo) {
+    std::lock_guard lock(*lock_);
+    tempo_ = tempo;
+}
+
+unsigned MTBeatEngine::tempo() const {
+    std::lock_guard lock(*lock_);
+    return tempo_;
+}
+
+void MTBeatEngine::setSampleRate(double rate) {
+    std::lock_guard lock(*lock_);
+    sampleRate_ = rate;
+}
+
+void MTBeatEngine::setSoundData(std::vector<std::int16_t> samples) {
+    {
+        std::lock_guard lock(*lock_);
+        soundData_.swap(samples);
+        soundCursor_ = kIdleCursor;
+    }
+    // The old click is freed here, outside the lock.
+}
+
+void MTBeatEngine::start() {
+    std::lock_guard lock(*lock_);
+    beatCount_ = -1;
+    beatPolarity_ = false;
+    currentTick_ = 0.0;
+    // A click cut by an earlier stop must not resume over the first beat.
+    soundCursor_ = kIdleCursor;
+    framesRendered_.store(0, std::memory_order_release);
+    signal_.take(); // a beat of the previous run is no longer to be shown
+}
+
+void MTBeatEngine::stop() {
+    std::lock_guard lock(*lock_);
+    currentTick_ = -1.0;
+}
+
+bool MTBeatEngine::isPlaying() const {
+    return currentTick() != -1.0;
+}
+
+double MTBeatEngine::currentTick() const {
+    std::lock_guard lock(*lock_);
+    return currentTick_;
+}
+
+void MTBeatEngine::setTimeSignature(MTTimeSignature signature) {
+    timeSignature_.store(signature.encoded(), std::memory_order_relaxed);
+}
+
+MTTimeSignature MTBeatEngine::timeSignature() const {
+    return MTTimeSignature(timeSignature_.load(std::memory_order_relaxed));
+}
+
+bool MTBeatEngine::renderAudioToBuffer(QVAudioBuffer& buffer, const QVAudioTimeStamp&) {
+    if (currentTick_ == -1.0 || tempo_ == 0 || sampleRate_ <= 0.0) {
+        return true;
+    }
+    const std::uint32_t frames = buffer.frames();
+    const double tickSeconds = (60.0 / tempo_) / kTicksPerBeat;
+    const double bufferTicks = (frames / sampleRate_) / tickSeconds;
+
+    continueBeatToBuffer(buffer, 0);
+    if (currentTick_ == 0.0) {
+        playBeatToBuffer(buffer, 0);
+    } else {
+        const double phase = std::fmod(currentTick_, kTicksPerBeat);
+        if (phase + bufferTicks >= kTicksPerBeat) {
+            const double at = std::round(((kTicksPerBeat - phase) / bufferTicks) * frames);
+            playBeatToBuffer(buffer, static_cast<std::uint32_t>(at));
+        }
+    }
+    if (buffer.numberOfChannels() > 1) {
+        std::memcpy(buffer.channel(1), buffer.channel(0), frames * sizeof(std::int16_t));
+    }
+    currentTick_ += bufferTicks;
+    framesRendered_.fetch_add(frames, std::memory_order_acq_rel);
+    return true;
+}
+
+void MTBeatEngine::playBeatToBuffer(QVAudioBuffer& buffer, std::uint32_t frame) {
+    beatCount_ += 1;
+    beatPolarity_ = !beatPolarity_;
+    soundCursor_ = 0;
+    continueBeatToBuffer(buffer, frame);
+    const MTTimeSignature signature = timeSignature();
+    const auto beat = static_cast<std::uint32_t>(beatCount_);
+    signal_.post({beat, beatPolarity_, signature.startsBar(beat), signature.isAccented(beat)});
+}
+
+void MTBeatEngine::continueBeatToBuffer(QVAudioBuffer& buffer, std::uint32_t frame) {
+    const auto length = static_cast<std::uint32_t>(soundData_.size());
+    const std::uint32_t frames = buffer.frames();
+    if (soundCursor_ >= length || frame >= frames) {
+        return;
+    }
+    const bool accented = timeSignature().isAccented(static_cast<std::uint32_t>(beatCount_));
+    const float gain = accented ? kAccentGain : kPlainGain;
+    const std::uint32_t n = std::min(frames - frame, length - soundCursor_);
+    const std::int16_t* click = soundData_.data() + soundCursor_;
+    std::int16_t* out = buffer.channel(0) + frame;
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const float v = std::round(static_cast<float>(click[i]) * gain);
+        const double t = static_cast<double>(out[i]) + static_cast<double>(v);
+        out[i] = t <= -32768.0  ? std::int16_t{-32768}
+                 : t >= 32767.0 ? std::int16_t{32767}
+                                : static_cast<std::int16_t>(t);
+    }
+    soundCursor_ += n;
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "MTBeatSignal.h"
+#include "MTTimeSignature.h"
+#include "audio/QVAudioStreamDelegate.h"
+#include "host/Realtime.h"
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+class QVAudioBuffer;
+class QVAudioTimeStamp;
+
+// The metronome's beat engine: places a click into each output buffer at sample-exact beat
+// positions. Time is counted in ticks of 1/96 beat from the frames rendered; each beat's frame
+// is rounded from its own exact position, so the beats never drift. Accented beats play the
+// click at full gain, the others at a quarter; the click is mixed into the buffer with
+// saturation, and one cursor walks through it.
+//
+// The render runs on the audio thread with the render lock held (the stream holds it for the
+// whole cycle). The main thread changes the tempo, the running state and the click only while
+// holding the same lock; the time signature is a single atomic word.
+class MTBeatEngine final : public QVAudioStreamDelegate, public QVAudioStreamRenderer {
+public:
+    static constexpr double kTicksPerBeat = 96.0;
+    static constexpr std::uint32_t kIdleCursor = 0x7FFFFFFF;
+    static constexpr float kAccentGain = 1.0f;
+    static constexpr float kPlainGain = 0.25f;
+
+    explicit MTBeatEngine(double sampleRate = 44100.0, unsigned tempo = 120);
+
+    // The lock the render runs under (the stream's render lock). Until one is given the engine
+    // uses a lock of its own. Main thread, while nothing renders.
+    void setRenderLock(std::mutex* lock) { lock_ = lock != nullptr ? lock : &ownLock_; }
+
+    // Main thread, each under the render lock.
+    void setTempo(unsigned tempo);
+    unsigned tempo() const;
+    void setSampleRate(double rate);
+    // The click: raw 16-bit mono samples played one per frame. Any click still sounding stops.
+    void setSoundData(std::vector<std::int16_t> samples);
+    // The next render starts beat 0 at its frame 0 (a beat still unshown from an earlier run is
+    // dropped) / renders silence from the next buffer on.
+    void start();
+    void stop();
+    bool isPlaying() const;
+    // Position of the render head in ticks since start; -1 when stopped.
+    double currentTick() const;
+
+    // Any thread.
+    void setTimeSignature(MTTimeSignature signature);
+    MTTimeSignature timeSignature() const;
+    // Frames rendered since the last start.
+    std::uint64_t framesRendered() const { return framesRendered_.load(std::memory_order_acquire); }
+    // The per-beat requests to the main thread.
+    MTBeatSignal& beatSignal() { return signal_; }
+
+    // Audio thread, render lock held. The buffer comes cleared (or holds what is to be mixed
+    // with); the time stamp is not read. Always answers true.
+    bool renderAudioToBuffer(QVAudioBuffer& buffer,
+                             const QVAudioTimeStamp& timeStamp) FRETKIT_NONBLOCKING override;
+    // Starts a beat at `frame` of the buffer (which may be the buffer's length: the click then
+    // sounds from frame 0 of the next buffer).
+    void playBeatToBuffer(QVAudioBuffer& buffer, std::uint32_t frame) FRETKIT_NONBLOCKING;
+    // Writes the click's next samples from `frame` on.
+    void continueBeatToBuffer(QVAudioBuffer& buffer, std::uint32_t frame) FRETKIT_NONBLOCKING;
+
+private:
+    std::mutex ownLock_;
+    std::mutex* lock_ = &ownLock_;
+
+    // Under the render lock.
+    unsigned tempo_;
+    double sampleRate_;
+    double currentTick_ = -1.0;
+    std::int32_t beatCount_ = -1;
+    bool beatPolarity_ = false;
+    std::vector<std::int16_t> soundData_;
+    std::uint32_t soundCursor_ = kIdleCursor;
+
+    std::atomic<std::uint32_t> timeSignature_{0};
+    std::atomic<std::uint64_t> framesRendered_{0};
+    MTBeatSignal signal_;
+};
