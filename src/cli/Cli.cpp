@@ -10,6 +10,7 @@
 #include "ScalesCommand.h"
 #include "ServeCommand.h"
 #include "TeachersCommand.h"
+#include "TuneCommand.h"
 
 #include <algorithm>
 #include <iomanip>
@@ -32,6 +33,7 @@ Cli::Cli()
           DealersCommand::command(),
           TeachersCommand::command(),
           ServeCommand::command(),
+          TuneCommand::command(),
           // clang-format on
       } {}
 
