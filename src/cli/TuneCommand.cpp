@@ -122,6 +122,7 @@ std::string microphoneProblem(const AudioOptions& audio) {
 
 int tuneMicrophone(const AudioOptions& audio, const TuneOptions& options, std::ostream& out,
                    std::ostream& err) {
+    InterruptCatcher catcher;
     if (!audio.activate(err)) {
         return 1;
     }
@@ -141,7 +142,6 @@ int tuneMicrophone(const AudioOptions& audio, const TuneOptions& options, std::o
         return 1;
     }
     engine->startAnalysis();
-    InterruptCatcher catcher;
     std::string shown;
     runStream(
         *stream, [] { return interrupted.load(); },

@@ -137,7 +137,7 @@ TEST(TuneCli, ListensUntilTheInputEndsOrAnInterrupt) {
     EXPECT_EQ(file.output.back(), '\n');
 
     // The silent virtual device shows no note until SIGINT ends the run cleanly.
-    const SubprocessResult silent = runCommand("timeout --preserve-status -s INT 1 " + cli() +
+    const SubprocessResult silent = runCommand("timeout --preserve-status -s INT 3 " + cli() +
                                                "tune --mic --audio virtual 2>&1");
     EXPECT_EQ(silent.status, 0) << silent.output;
     EXPECT_NE(silent.output.find("\r--"), std::string::npos) << silent.output;
