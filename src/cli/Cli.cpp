@@ -11,6 +11,7 @@
 #include "ScalesCommand.h"
 #include "ServeCommand.h"
 #include "TeachersCommand.h"
+#include "TuneCommand.h"
 
 #include <algorithm>
 #include <iomanip>
@@ -34,6 +35,7 @@ Cli::Cli()
           TeachersCommand::command(),
           ServeCommand::command(),
           MetronomeCommand::command(),
+          TuneCommand::command(),
           // clang-format on
       } {}
 

@@ -1,7 +1,14 @@
 #include "TuneCsvWriter.h"
+#include "TuneListener.h"
 #include "TuneOptions.h"
+#include "TuneStatusLine.h"
+#include "audio/QVAudioBuffer.h"
+#include "audio/QVAudioTimeStamp.h"
+#include "foundation/MainThread.h"
+#include "foundation/QueueDispatcher.h"
 #include "foundation/UserDefaults.h"
 #include "support/LogCapture.h"
+#include "support/Signals.h"
 #include "support/TempDir.h"
 #include "tuner/TNTunerEngine.h"
 
@@ -113,4 +120,65 @@ TEST(TuneCsvWriter, WritesOneLinePerNoteWithTimeFromTheStart) {
     EXPECT_EQ(out.str(), "time,frequency,quality,note,cents\n"
                          "1.0000,82.500,0.9300,E2,+1.9\n"
                          "1.5000,109.000,0.9500,5,-15.0\n");
+}
+
+namespace {
+
+struct Pass {
+    std::uint64_t frames;
+    double frequency;
+    bool operator==(const Pass&) const = default;
+};
+
+// The passes a listener makes over a 110 Hz sine delivered in buffers of `bufferFrames`.
+std::vector<Pass> passesWithBuffers(std::uint32_t bufferFrames) {
+    auto engine = makeEngine();
+    std::vector<Pass> passes;
+    engine->setResultHandler([&](const TNTunerResult& result) {
+        passes.push_back({result.frames, result.frequency});
+    });
+    TuneListener listener(*engine, 1024);
+    const auto samples = signals::toInt16(signals::sine(110.0, 44100.0, 10000));
+    auto buffer = QVAudioBuffer::bufferWithChannels(1, bufferFrames);
+    for (std::size_t start = 0; start < samples.size(); start += bufferFrames) {
+        const auto frames =
+            static_cast<std::uint32_t>(std::min<std::size_t>(bufferFrames, samples.size() - start));
+        buffer->setFrames(frames);
+        buffer->setSampleValues(samples.data() + start, frames, 0);
+        listener.input(*buffer, QVAudioTimeStamp(), false);
+    }
+    fretkit::MainThread::defaultQueue().pump();
+    EXPECT_EQ(listener.frames(), samples.size());
+    return passes;
+}
+
+} // namespace
+
+TEST(TuneListener, PassesFallEvery1024FramesWhateverTheBufferSize) {
+    LogCapture log;
+    const std::vector<Pass> reference = passesWithBuffers(1024);
+    ASSERT_EQ(reference.size(), 9u); // 10000 frames hold nine whole passes
+    for (std::size_t i = 0; i < reference.size(); ++i) {
+        EXPECT_EQ(reference[i].frames, 1024u * (i + 1));
+    }
+    EXPECT_EQ(passesWithBuffers(512), reference);
+    EXPECT_EQ(passesWithBuffers(3000), reference);
+    EXPECT_EQ(passesWithBuffers(333), reference);
+}
+
+TEST(TuneStatusLine, ShowsNoteCentsNeedleAndLevel) {
+    const PlistValue chromatic = PlistValue::dictionary({{"name", "Chromatic"}});
+    EXPECT_EQ(TuneStatusLine::format(std::nullopt, 0),
+              "--           --  [-----|-----]  level [----]");
+    EXPECT_EQ(TuneStatusLine::format(TNNote::make(40.0, chromatic, 0), 0b1100),
+              "E2       +0.0 c  [-----#-----]  level [##--]");
+    // The needle moves a cell per 10 cents and stops at the ends.
+    EXPECT_EQ(TuneStatusLine::format(TNNote::make(45.23, chromatic, 0), 0b1111),
+              "A2      +23.0 c  [-----|-#---]  level [####]");
+    EXPECT_EQ(TuneStatusLine::format(TNNote::make(44.52, chromatic, 0), 0b1000),
+              "A2      -48.0 c  [#----|-----]  level [#---]");
+    const PlistValue standard =
+        PlistValue::dictionary({{"notes", PlistValue::array({64, 59, 55, 50, 45, 40})}});
+    EXPECT_EQ(TuneStatusLine::format(TNNote::make(39.9, standard, 0), 0),
+              "6 (E2)  -10.0 c  [----#|-----]  level [----]");
 }

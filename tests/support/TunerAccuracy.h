@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <vector>
 
 // Measures how the tuner reads synthesised plucked strings: every file goes through the
@@ -89,6 +91,41 @@ inline void measure(const Case& c, double seconds, Summary& summary) {
     }
     fretkit::MainThread::defaultQueue().pump();
     ++summary.plucks;
+}
+
+// The whole neck, E2 to E6 in semitone steps, each note at several offsets from it and with
+// several plucks; `measureOne` measures one case into its summary. Prints the cases that read
+// another note and answers the summary of them all.
+inline Summary measureNeck(const std::function<void(const Case&, Summary&)>& measureOne) {
+    const double offsets[] = {-30.0, -12.0, 0.0, 7.0, 25.0};
+    Summary all;
+    for (int note = 40; note <= 88; ++note) {
+        for (unsigned variant = 0; variant < 3; ++variant) {
+            const Case c{note, offsets[(static_cast<unsigned>(note) + variant) % 5], variant};
+            Summary one;
+            measureOne(c, one);
+            if (one.wrongNote > 0) {
+                std::printf("MIDI %d, pluck %u: %zu of %zu readings name another note\n", note,
+                            variant, one.wrongNote, one.accepted);
+            }
+            all.plucks += one.plucks;
+            all.passes += one.passes;
+            all.accepted += one.accepted;
+            all.wrongNote += one.wrongNote;
+            all.centsErrors.insert(all.centsErrors.end(), one.centsErrors.begin(),
+                                   one.centsErrors.end());
+        }
+    }
+    return all;
+}
+
+inline void print(const Summary& all) {
+    std::printf("plucks %zu, passes %zu, readings %zu (%.1f %% of passes)\n", all.plucks,
+                all.passes, all.accepted,
+                100.0 * static_cast<double>(all.accepted) / static_cast<double>(all.passes));
+    std::printf("wrong note: %zu (%.2f %%)\n", all.wrongNote, 100.0 * all.grossErrorRate());
+    std::printf("cents error: median %.2f, 95th percentile %.2f, largest %.2f\n",
+                all.percentile(0.5), all.percentile(0.95), all.percentile(1.0));
 }
 
 } // namespace accuracy
