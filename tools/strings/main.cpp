@@ -3,6 +3,7 @@
 // writes "SS_NN.aif" (string index, MIDI note; 16-bit mono, 48 kHz, two seconds) for every sample
 // the tunings, detunes and frets reach, and "CF_remove.wav". Prints how many files it wrote, their
 // size and how long it took; fails when the tunings cannot be read or a file cannot be written.
+// Samples of an earlier run that no tuning reaches any more are removed.
 
 #include "SampleSet.h"
 #include "StringSampleSynth.h"
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
+#include <set>
 #include <sndfile.h>
 #include <thread>
 #include <vector>
@@ -42,6 +44,22 @@ bool parseInt(const char* text, int& value) {
     const char* end = text + std::char_traits<char>::length(text);
     const auto [rest, status] = std::from_chars(text, end, value);
     return status == std::errc() && rest == end;
+}
+
+// Removes the samples of an earlier run that the tunings no longer reach.
+void removeStale(const std::set<SampleSet::Sample>& samples, const std::string& directory) {
+    std::set<std::string> wanted;
+    for (const SampleSet::Sample& s : samples) {
+        wanted.insert(s.resourceName() + ".aif");
+    }
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, ec)) {
+        const std::string name = entry.path().filename().string();
+        const bool sample = name.size() == 9 && name[2] == '_' && name.ends_with(".aif");
+        if (sample && !wanted.contains(name)) {
+            std::filesystem::remove(entry.path(), ec);
+        }
+    }
 }
 
 // Renders and writes every sample on all cores; answers the paths that could not be written.
@@ -92,6 +110,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::string directory = argv[2];
+    removeStale(*set, directory);
     std::vector<std::string> failed = writeAll({set->begin(), set->end()}, directory);
     const std::string remove = directory + "/CF_remove.wav";
     if (!writeSound(remove, StringSampleSynth::removeSound(), StringSampleSynth::kRemoveRate,

@@ -147,7 +147,7 @@ double fineFundamental(const std::vector<float>& x, std::size_t start, double co
     double a = (static_cast<double>(best) - 1.0) * binWidth;
     double b = (static_cast<double>(best) + 1.0) * binWidth;
     const double ratio = (std::sqrt(5.0) - 1.0) / 2.0;
-    for (int i = 0; i < 30; ++i) {
+    for (int i = 0; i < 22; ++i) {
         const double c = b - ratio * (b - a);
         const double d = a + ratio * (b - a);
         if (magnitudeAt(windowed, c) > magnitudeAt(windowed, d)) {
