@@ -32,10 +32,12 @@ void removeDc(std::vector<double>& signal, double sampleRate) {
 void fade(std::vector<double>& signal, double sampleRate) {
     const double in = StringSampleSynth::kFadeIn * sampleRate;
     const double out = StringSampleSynth::kFadeOut * sampleRate;
-    const auto last = static_cast<double>(signal.size() - 1);
-    for (std::size_t n = 0; n < signal.size(); ++n) {
-        const auto t = static_cast<double>(n);
-        signal[n] *= raisedCosine(t / in) * raisedCosine((last - t) / out);
+    const std::size_t last = signal.size() - 1;
+    for (std::size_t n = 0; n <= last && static_cast<double>(n) < in; ++n) {
+        signal[n] *= raisedCosine(static_cast<double>(n) / in);
+    }
+    for (std::size_t n = 0; n <= last && static_cast<double>(n) < out; ++n) {
+        signal[last - n] *= raisedCosine(static_cast<double>(n) / out);
     }
 }
 
