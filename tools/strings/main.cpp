@@ -110,6 +110,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::string directory = argv[2];
+    if (std::error_code ec; !std::filesystem::is_directory(directory, ec)) {
+        std::fprintf(stderr, "fretkit_strings: %s is no directory\n", directory.c_str());
+        return 1;
+    }
     removeStale(*set, directory);
     std::vector<std::string> failed = writeAll({set->begin(), set->end()}, directory);
     const std::string remove = directory + "/CF_remove.wav";
