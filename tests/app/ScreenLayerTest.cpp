@@ -263,26 +263,24 @@ TEST(UrlOpener, HandsOnlyWebPhoneAndMailAddressesToTheSystem) {
     EXPECT_EQ(log.lines().size(), 5u);
 }
 
-TEST(DeviceEvents, ShakesReachTheFirstResponderAndTurnsPostTheOrientation) {
+TEST(DeviceEvents, ShakesStartAtTheFocusWidgetWhenNoneIsFirstResponderAndTurnsPostTheOrientation) {
     screenApplication();
     PhoneScreen screen;
-    class Responder : public QWidget {
+    class Focused : public View {
     public:
-        using QWidget::QWidget;
+        using View::View;
         int shakes = 0;
-        bool event(QEvent* event) override {
-            if (event->type() == DeviceEvents::shakeEventType()) {
-                ++shakes;
-                return true;
-            }
-            return QWidget::event(event);
+        bool motionEnded(Motion motion) override {
+            shakes += motion == Motion::Shake ? 1 : 0;
+            return true;
         }
     };
-    auto* responder = new Responder(&screen);
-    responder->setFocusPolicy(Qt::StrongFocus);
-    responder->setFocus();
+    auto* focused = new Focused(&screen);
+    screen.show();
+    focused->setFocusPolicy(Qt::StrongFocus);
+    focused->setFocus();
     EXPECT_TRUE(DeviceEvents::shake());
-    EXPECT_EQ(responder->shakes, 1);
+    EXPECT_EQ(focused->shakes, 1);
 
     std::vector<int> seen;
     auto& centre = fretkit::NotificationCenter::defaultCenter();
