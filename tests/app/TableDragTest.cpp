@@ -4,6 +4,7 @@
 #include "ui/TableViewDataSource.h"
 
 #include <QScrollBar>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -147,4 +148,22 @@ TEST(TableDrag, AFlickCoastsOnUntilItSlowsDownAndAPressStopsIt) {
         finger.lift();
     }
     EXPECT_TRUE(t.rows.selected.empty());
+}
+
+TEST(TableDrag, DragsAndTapsThatComeThroughTheWindowReachTheScroller) {
+    Table t;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&t.table));
+    QWindow* window = t.table.windowHandle();
+    const QPoint onRow4 = t.cell(4)->mapTo(&t.table, QPoint(100, 20));
+    QTest::mouseClick(window, Qt::LeftButton, {}, onRow4);
+    EXPECT_EQ(t.rows.selected, std::vector<int>{4});
+
+    QTest::mousePress(window, Qt::LeftButton, {}, onRow4);
+    for (int i = 1; i <= 8; ++i) {
+        QTest::mouseMove(window, onRow4 - QPoint(0, 10 * i));
+    }
+    QTest::qWait(150);
+    QTest::mouseRelease(window, Qt::LeftButton, {}, onRow4 - QPoint(0, 80));
+    EXPECT_EQ(t.scroll(), 80);
+    EXPECT_EQ(t.rows.selected, std::vector<int>{4});
 }
