@@ -1,6 +1,11 @@
 #include "kit/QVHorizontalPickerView.h"
 
 #include "ScreenTestSupport.h"
+#include "audio/QVAudioStream.h"
+#include "host/SystemSounds.h"
+#include "kit/QVClickSound.h"
+#include "support/AudioTestSupport.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -92,4 +97,45 @@ TEST(QVHorizontalPickerView, TheFontIsSharedAndReloadsKeepTheScroll) {
     sendMouse(&picker.view, QEvent::MouseButtonPress, {10, 10});
     sendMouse(&picker.view, QEvent::MouseButtonRelease, {10, 10});
     ASSERT_TRUE(waitUntil([&] { return !picker.view.isAutoscrolling(); }));
+}
+
+TEST(QVHorizontalPickerView, TocksThroughTheSystemSoundsOnlyWhileTheStreamRuns) {
+    screenApplication();
+    OfflineAudioDevice& device = installOfflineDevice(44100.0, 0, 2);
+    Names names;
+    QVHorizontalPickerView view;
+    view.resize(300, 60);
+    view.setDelegate(&names);
+    view.reloadItems();
+    const auto dragAcrossOneItem = [&] {
+        const double step = static_cast<double>(view.widths()[0]);
+        sendMouse(&view, QEvent::MouseButtonPress, {200, 30});
+        sendMouse(&view, QEvent::MouseMove, {200 - step * 1.2, 30});
+        sendMouse(&view, QEvent::MouseButtonRelease, {200 - step * 1.2, 30});
+        ASSERT_TRUE(waitUntil([&] { return !view.isAutoscrolling(); }));
+    };
+
+    // No stream: the click is not even loaded, and nothing waits to sound later.
+    dragAcrossOneItem();
+    EXPECT_EQ(SystemSounds::playingCount(), 0u);
+
+    QVAudioStreamDelegate silent;
+    auto stream = QVAudioStream::withDelegate(&silent);
+    ASSERT_TRUE(stream && stream->start());
+    dragAcrossOneItem();
+    ASSERT_GE(SystemSounds::playingCount(), 1u);
+    std::vector<float> out(2 * 512, 0.0f);
+    ASSERT_TRUE(device.pump(512, nullptr, out.data()));
+    EXPECT_GT(*std::max_element(out.begin(), out.end()), 0.01f); // the tock reaches the output
+    EXPECT_TRUE(stream->stop());
+
+    // A sound missing from the bundle keeps the clicks silent, said once.
+    LogCapture log;
+    ASSERT_TRUE(stream->start());
+    QVClickSound missing("NoSuchTock", "caf");
+    EXPECT_FALSE(missing.play());
+    EXPECT_FALSE(missing.play());
+    EXPECT_EQ(log.lines().size(), 1u);
+    EXPECT_TRUE(log.contains("no sound NoSuchTock.caf"));
+    EXPECT_TRUE(stream->stop());
 }

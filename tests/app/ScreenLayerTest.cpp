@@ -15,6 +15,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QStringList>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -263,26 +264,24 @@ TEST(UrlOpener, HandsOnlyWebPhoneAndMailAddressesToTheSystem) {
     EXPECT_EQ(log.lines().size(), 5u);
 }
 
-TEST(DeviceEvents, ShakesReachTheFirstResponderAndTurnsPostTheOrientation) {
+TEST(DeviceEvents, ShakesStartAtTheFocusWidgetWhenNoneIsFirstResponderAndTurnsPostTheOrientation) {
     screenApplication();
     PhoneScreen screen;
-    class Responder : public QWidget {
+    class Focused : public View {
     public:
-        using QWidget::QWidget;
+        using View::View;
         int shakes = 0;
-        bool event(QEvent* event) override {
-            if (event->type() == DeviceEvents::shakeEventType()) {
-                ++shakes;
-                return true;
-            }
-            return QWidget::event(event);
+        bool motionEnded(Motion motion) override {
+            shakes += motion == Motion::Shake ? 1 : 0;
+            return true;
         }
     };
-    auto* responder = new Responder(&screen);
-    responder->setFocusPolicy(Qt::StrongFocus);
-    responder->setFocus();
+    auto* focused = new Focused(&screen);
+    screen.show();
+    focused->setFocusPolicy(Qt::StrongFocus);
+    focused->setFocus();
     EXPECT_TRUE(DeviceEvents::shake());
-    EXPECT_EQ(responder->shakes, 1);
+    EXPECT_EQ(focused->shakes, 1);
 
     std::vector<int> seen;
     auto& centre = fretkit::NotificationCenter::defaultCenter();
@@ -383,4 +382,134 @@ TEST(WheelPicker, ADragTurnsOneWheelToARowAndOnlyTheUserIsReported) {
     EXPECT_EQ(picker.selectedRow(0), 7);
     EXPECT_EQ(wheels.chosen, (std::vector<std::pair<int, int>>{{7, 0}}));
     EXPECT_EQ(picker.selectedRow(1), 2);
+}
+
+TEST(NavigationController, APopDuringThePushSettlesOnTheScreenBelow) {
+    Stack stack;
+    QPointer<ViewController> home = stack.navigation->topViewController();
+    stack.push(QStringLiteral("tool"), true);
+    QPointer<ViewController> tool = stack.navigation->topViewController();
+    ASSERT_TRUE(stack.navigation->isTransitioning());
+    EXPECT_TRUE(stack.navigation->popViewController(true)); // back, before the slide ends
+    ASSERT_TRUE(waitUntil([&] { return tool.isNull() && !stack.navigation->isTransitioning(); }));
+    ASSERT_TRUE(home);
+    EXPECT_EQ(stack.navigation->topViewController(), home.data());
+    EXPECT_TRUE(home->isVisible());
+    EXPECT_TRUE(home->view()->isVisibleTo(&stack.screen));
+    EXPECT_EQ(home->view()->geometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(stack.log.last(), "home didAppear");
+    EXPECT_EQ(stack.navigation->navigationBar()->item().title, "home");
+    EXPECT_TRUE(stack.navigation->navigationBar()->backTitle().isEmpty());
+}
+
+TEST(ModalPresentation, OneAtATimeAndADismissDuringThePresentStillEndsClean) {
+    Stack stack;
+    ViewController* home = stack.navigation->topViewController();
+    auto first = std::make_unique<RecordingScreen>(QStringLiteral("first"), stack.log);
+    QPointer<ViewController> shown = first.get();
+    home->presentModalViewController(std::move(first), true);
+    auto second = std::make_unique<RecordingScreen>(QStringLiteral("second"), stack.log);
+    QPointer<ViewController> refused = second.get();
+    home->presentModalViewController(std::move(second), false);
+    EXPECT_TRUE(refused.isNull()); // refused and dropped, not leaked
+    EXPECT_EQ(home->modalViewController(), shown.data());
+
+    shown->dismissModalViewController(true); // while it still slides up
+    ASSERT_TRUE(waitUntil([&] { return shown.isNull(); }));
+    EXPECT_EQ(home->modalViewController(), nullptr);
+    EXPECT_TRUE(home->isVisible());
+    EXPECT_EQ(stack.log.last(), "home didAppear");
+    EXPECT_FALSE(stack.log.contains("second didLoad"));
+
+    // Dismissing with nothing presented, from a screen nobody presented, changes nothing.
+    stack.log.clear();
+    home->dismissModalViewController(false);
+    EXPECT_TRUE(stack.log.isEmpty());
+}
+
+TEST(ViewAnimation, FromTheCurrentStateStartsMidwayAndAGoneViewEndsItsAnimationOnce) {
+    screenApplication();
+    View view;
+    view.setGeometry(0, 0, 10, 10);
+    ViewAnimation("out")
+        .duration(0.4)
+        .curve(ViewAnimation::Curve::Linear)
+        .frame(&view, {400, 0, 10, 10})
+        .commit();
+    ASSERT_TRUE(waitUntil([&] { return view.x() > 40; }));
+    QStringList stops;
+    const auto record = [&](const QString& name, bool finished) {
+        stops << name + (finished ? " finished" : " stopped");
+    };
+    ViewAnimation("back")
+        .duration(1)
+        .beginFromCurrentState(true)
+        .frame(&view, {0, 0, 10, 10})
+        .didStop(record)
+        .commit();
+    const int midway = view.x();
+    EXPECT_GT(midway, 40);
+    EXPECT_LT(midway, 400); // from where it was, not from where it was headed
+    QTest::qWait(60);
+    EXPECT_LE(view.x(), midway);
+
+    // A view deleted while it animates: its animation stops, unfinished, and says so once.
+    auto* doomed = new View;
+    doomed->setGeometry(0, 0, 10, 10);
+    ViewAnimation("doomed").duration(5).alpha(doomed, 0.0).didStop(record).commit();
+    delete doomed;
+    ASSERT_TRUE(waitUntil([&] { return stops.size() == 1; }));
+    EXPECT_EQ(stops[0], "doomed stopped");
+    ASSERT_TRUE(waitUntil([&] { return stops.size() == 2; }));
+    EXPECT_EQ(stops[1], "back finished");
+    EXPECT_EQ(view.geometry(), QRect(0, 0, 10, 10));
+}
+
+TEST(DelayedPerform, RunsInTheOrderOfTheirTimesAndAWorkMayDeleteItsOwner) {
+    screenApplication();
+    QObject owner;
+    QObject other;
+    QStringList ran;
+    DelayedPerform::perform(&owner, 0.06, [&] { ran << "late"; });
+    DelayedPerform::perform(&owner, 0.01, [&] { ran << "early"; });
+    const auto doomed = DelayedPerform::perform(&other, 0.08, [&] { ran << "cancelled"; });
+    DelayedPerform::perform(&other, 0.03, [&] {
+        ran << "middle";
+        DelayedPerform::cancel(doomed); // a work may cancel another
+    });
+    EXPECT_EQ(DelayedPerform::cancelPreviousPerformRequests(&owner), 2);
+    DelayedPerform::perform(&owner, 0.01, [&] { ran << "again"; });
+    ASSERT_TRUE(waitUntil([&] { return ran.size() == 2; }));
+    QTest::qWait(100);
+    EXPECT_EQ(ran, QStringList({"again", "middle"})); // the other owner's work still ran
+
+    // A screen that closes itself after a delay deletes the owner from inside the work.
+    auto* closing = new QObject;
+    QPointer<QObject> watch = closing;
+    DelayedPerform::perform(closing, 0.0, [&, closing] {
+        ran << "closing";
+        delete closing;
+    });
+    ASSERT_TRUE(waitUntil([&] { return watch.isNull(); }));
+    EXPECT_EQ(ran.last(), "closing");
+}
+
+TEST(Touches, TheWindowKeepsATouchWithTheViewItBeganInAcrossItsNeighbours) {
+    screenApplication();
+    QWidget window;
+    window.resize(200, 100);
+    auto* left = new TouchRecorder;
+    auto* right = new TouchRecorder;
+    left->setParent(&window);
+    right->setParent(&window);
+    left->setGeometry(0, 0, 100, 100);
+    right->setGeometry(100, 0, 100, 100);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QWindow* handle = window.windowHandle();
+    QTest::mousePress(handle, Qt::LeftButton, {}, {20, 50});
+    QTest::mouseMove(handle, {150, 60}); // over the right view
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, {150, 60});
+    EXPECT_EQ(left->events, QStringList({"began 20,50", "moved 150,60", "ended 150,60"}));
+    EXPECT_TRUE(right->events.isEmpty());
 }

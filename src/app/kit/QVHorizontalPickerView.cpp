@@ -1,5 +1,6 @@
 #include "QVHorizontalPickerView.h"
 
+#include "QVClickSound.h"
 #include "QVHorizontalPickerContentView.h"
 #include "ui/ViewAnimation.h"
 
@@ -20,7 +21,7 @@ QFont& sharedFont() {
 }
 
 std::function<void()>& clickPlayer() {
-    static std::function<void()> player;
+    static std::function<void()> player = QVHorizontalPickerView::playDefaultClick;
     return player;
 }
 
@@ -40,6 +41,12 @@ void QVHorizontalPickerView::setFontSize(float size) {
 
 QFont QVHorizontalPickerView::itemFont() {
     return sharedFont();
+}
+
+void QVHorizontalPickerView::playDefaultClick() {
+    // One sound for every picker, made on first use and kept for the life of the process.
+    static QVClickSound* tock = new QVClickSound("QVHorizontalPickerView_tock", "caf");
+    tock->play();
 }
 
 void QVHorizontalPickerView::setClickPlayer(std::function<void()> player) {

@@ -54,8 +54,11 @@ public:
     static void setFontSize(float size);
     static QFont itemFont();
 
-    // The click at each item. The default plays nothing; the app installs the sound player.
+    // The click at each item. By default the bundle's "QVHorizontalPickerView_tock" ("caf"),
+    // heard while the app's audio stream runs (see QVClickSound); a player given here replaces
+    // it, an empty one silences the pickers.
     static void setClickPlayer(std::function<void()> player);
+    static void playDefaultClick();
 
     const std::vector<Item>& items() const { return items_; }
     const std::vector<float>& widths() const { return strip_.widths(); }

@@ -1,9 +1,7 @@
 #include "DeviceEvents.h"
 
-#include "PhoneScreen.h"
+#include "Responder.h"
 #include "foundation/NotificationCenter.h"
-
-#include <QCoreApplication>
 
 namespace {
 
@@ -11,20 +9,10 @@ DeviceEvents::Orientation currentOrientation = DeviceEvents::Portrait;
 
 } // namespace
 
-QEvent::Type DeviceEvents::shakeEventType() {
-    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-    return type;
-}
-
 bool DeviceEvents::shake() {
-    PhoneScreen* screen = PhoneScreen::keyScreen();
-    QWidget* responder = screen ? screen->focusWidget() : nullptr;
-    if (!responder) {
-        return false;
-    }
-    QEvent event(shakeEventType());
-    QCoreApplication::sendEvent(responder, &event);
-    return true;
+    ResponderChain::sendMotion(ResponderChain::Phase::Began, Responder::Motion::Shake);
+    return ResponderChain::sendMotion(ResponderChain::Phase::Ended, Responder::Motion::Shake) !=
+           nullptr;
 }
 
 DeviceEvents::Orientation DeviceEvents::orientation() {

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QEvent>
-
-// The phone's motion and orientation, played from the window's menu and keyboard. A shake is an
-// event sent to the first responder (the focus widget of the key screen); an orientation change
-// posts kOrientationDidChange on the default notification centre with the new orientation under
-// "orientation".
+// The phone's motion and orientation, played from the window's menu and keyboard. A shake is a
+// motion that begins and ends; each goes along the responder chain from the first responder
+// until a responder handles it. An orientation change posts kOrientationDidChange on the default
+// notification centre with the new orientation under "orientation".
 class DeviceEvents {
 public:
     static constexpr const char* kOrientationDidChange = "DeviceOrientationDidChangeNotification";
@@ -17,8 +15,8 @@ public:
         LandscapeRight = 4
     };
 
-    static QEvent::Type shakeEventType();
-    // Sends a shake to the first responder; false when there is none.
+    // Sends a shake (motion began, then ended) along the responder chain; true when a responder
+    // handled its end.
     static bool shake();
 
     static Orientation orientation();

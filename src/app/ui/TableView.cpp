@@ -1,5 +1,6 @@
 #include "TableView.h"
 
+#include "DragScroller.h"
 #include "TableViewDataSource.h"
 #include "ViewAnimation.h"
 
@@ -43,12 +44,18 @@ constexpr int kSectionGap = 10;
 
 } // namespace
 
-TableView::TableView(QWidget* parent) : QScrollArea(parent) {
+TableView::TableView(QWidget* parent) : QScrollArea(parent), scroller_(new DragScroller(this)) {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setWidgetResizable(false);
     setWidget(new TableBackground);
+    scroller_->watch(widget());
+    connect(scroller_, &DragScroller::dragStarted, this, [](QWidget* pressed) {
+        if (auto* cell = qobject_cast<TableViewCell*>(pressed)) {
+            cell->setHighlighted(false); // the press became a drag: no selection
+        }
+    });
     viewport()->setAutoFillBackground(true);
     QPalette shade = viewport()->palette();
     shade.setColor(QPalette::Window, QColor(0x3f, 0x28, 0x18));
@@ -179,6 +186,7 @@ void TableView::layoutSection(int section, int& y, QWidget* canvas) {
         }
         const int height = dataSource_->heightForRow(*this, {section, row}, cell);
         cell->setParent(canvas);
+        scroller_->watch(cell);
         const QRect frame(0, y, width(), height);
         cell->setGeometry(frame);
         using Position = TableViewCell::GroupPosition;

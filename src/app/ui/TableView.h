@@ -10,12 +10,13 @@
 #include <memory>
 #include <vector>
 
+class DragScroller;
 class TableViewDataSource;
 class QLabel;
 
 // A scrolling list of rows in sections, the grouped style of the phone: rounded groups of cells
 // on a wood background, with section headers and footers. Cells come from the data source and
-// go back to a pool by reuse identifier on every reload.
+// go back to a pool by reuse identifier on every reload. Pressing and dragging scrolls it.
 class TableView : public QScrollArea {
     Q_OBJECT
 
@@ -47,6 +48,8 @@ public:
     // Scrolls so that the row sits in the middle of the visible area (as far as possible).
     void scrollToRowInMiddle(IndexPath path);
 
+    DragScroller* dragScroller() const { return scroller_; }
+
 private:
     struct Row {
         TableViewCell* cell;
@@ -62,4 +65,5 @@ private:
     std::vector<QString> footers_;
     QList<QLabel*> labels_;
     QMultiHash<QString, TableViewCell*> pool_;
+    DragScroller* scroller_;
 };

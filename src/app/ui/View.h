@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Responder.h"
 #include "Touch.h"
 
 #include <QWidget>
@@ -7,8 +8,9 @@
 // A view of the phone screen: receives touches from the mouse (a touch that begins in a view
 // stays with it until it ends or is cancelled), and carries an alpha and a rotation that named
 // animations can change. Alpha works on any widget (see setAlpha); rotation is drawn by the view
-// itself through applyRotation().
-class View : public QWidget {
+// itself through applyRotation(). A view is a link of the responder chain; one that can become
+// first responder receives the shakes first.
+class View : public QWidget, public Responder {
     Q_OBJECT
 
 public:
@@ -22,6 +24,10 @@ public:
     void setRotation(double radians);
 
     bool isTracking() const { return tracking_; }
+
+    bool becomeFirstResponder() { return ResponderChain::becomeFirstResponder(this); }
+    bool resignFirstResponder() { return ResponderChain::resignFirstResponder(this); }
+    bool isFirstResponder() const { return ResponderChain::isFirstResponder(this); }
 
 protected:
     virtual void touchesBegan(const Touch&) {}

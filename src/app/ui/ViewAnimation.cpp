@@ -198,9 +198,13 @@ void ViewAnimation::commit() {
                                  apply(view, property, value);
                              }
                          });
-        // A view that goes away takes its animation with it.
-        QObject::connect(change.view, &QObject::destroyed, animation, [animation, key] {
+        // A view that goes away takes its animation with it; that animation did not finish.
+        std::weak_ptr<RunningAnimation> owner = running;
+        QObject::connect(change.view, &QObject::destroyed, animation, [animation, key, owner] {
             runningParts().remove(key);
+            if (const auto stopped = owner.lock()) {
+                stopped->interrupted = true;
+            }
             animation->deleteLater();
         });
         parts.insert(key, Part{animation, running});

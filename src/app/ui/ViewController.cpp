@@ -3,6 +3,12 @@
 #include "PhoneScreen.h"
 #include "ViewAnimation.h"
 
+namespace {
+
+constexpr const char* kControllerProperty = "fretkitViewController";
+
+} // namespace
+
 ViewController::ViewController() = default;
 
 ViewController::~ViewController() {
@@ -25,9 +31,18 @@ void ViewController::loadView() {
     setView(new QWidget);
 }
 
+ViewController* ViewController::controllerOfView(const QWidget* widget) {
+    return widget ? qobject_cast<ViewController*>(
+                        widget->property(kControllerProperty).value<QObject*>())
+                  : nullptr;
+}
+
 void ViewController::setView(QWidget* view) {
     delete view_.data();
     view_ = view;
+    if (view) {
+        view->setProperty(kControllerProperty, QVariant::fromValue(static_cast<QObject*>(this)));
+    }
     if (view && view->size().isEmpty()) {
         view->resize(kFrameWidth, kFrameHeight);
     }

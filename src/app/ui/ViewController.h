@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NavigationItem.h"
+#include "Responder.h"
 
 #include <QObject>
 #include <QPointer>
@@ -11,8 +12,9 @@ class NavigationController;
 
 // A screen: owns its view, made on first use (loadView, then viewDidLoad), and hears when it
 // comes and goes (will/did appear, will/did disappear). It may present another screen modally
-// over the whole phone screen and dismiss it again.
-class ViewController : public QObject {
+// over the whole phone screen and dismiss it again. It is a link of the responder chain, between
+// its view and the screen that holds or presents it.
+class ViewController : public QObject, public Responder {
     Q_OBJECT
 
 public:
@@ -25,6 +27,11 @@ public:
 
     QWidget* view();
     bool isViewLoaded() const { return !view_.isNull(); }
+    // The screen whose view `widget` is, or null.
+    static ViewController* controllerOfView(const QWidget* widget);
+
+    bool becomeFirstResponder() { return ResponderChain::becomeFirstResponder(this); }
+    bool resignFirstResponder() { return ResponderChain::resignFirstResponder(this); }
 
     QString title() const { return navigationItem_.title; }
     void setTitle(const QString& title);

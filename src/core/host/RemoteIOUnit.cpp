@@ -121,16 +121,21 @@ OSStatus RemoteIOUnit::start() {
     sampleRate_ = device_.info().sampleRate;
     SystemSounds::prepare();
     running_.store(true);
+    SystemSounds::outputStarted();
     const OSStatus status = device_.start(*this);
-    if (status != noErr) {
-        running_.store(false);
+    if (status != noErr && running_.exchange(false)) {
+        SystemSounds::outputStopped();
     }
     return status;
 }
 
 OSStatus RemoteIOUnit::stop() {
     // Also after the device stopped by itself: stopping it releases what it holds (files).
-    if (running_.exchange(false) || device_.isRunning() || stoppedByDevice_.exchange(false)) {
+    const bool wasRunning = running_.exchange(false);
+    if (wasRunning) {
+        SystemSounds::outputStopped();
+    }
+    if (wasRunning || device_.isRunning() || stoppedByDevice_.exchange(false)) {
         device_.stop();
     }
     return noErr;
@@ -138,6 +143,7 @@ OSStatus RemoteIOUnit::stop() {
 
 void RemoteIOUnit::deviceStopped(OSStatus status, const std::string& reason) {
     if (running_.exchange(false)) {
+        SystemSounds::outputStopped();
         stoppedByDevice_.store(true);
         if (stoppedHandler_) {
             stoppedHandler_(status, reason);

@@ -33,6 +33,7 @@ struct Registry {
     std::vector<std::unique_ptr<Sound>> disposed; // freed once no voice plays them
     SystemSoundID nextID = 4096;
     std::array<Voice, SystemSounds::kVoices> voices;
+    std::atomic<int> outputs{0};
 
     bool inUse(const Sound* sound) const {
         return std::any_of(voices.begin(), voices.end(), [&](const Voice& v) {
@@ -101,6 +102,9 @@ OSStatus SystemSounds::createSystemSoundID(const std::string& path, SystemSoundI
 
 void SystemSounds::play(SystemSoundID id) {
     Registry& r = registry();
+    if (r.outputs.load(std::memory_order_acquire) <= 0) {
+        return;
+    }
     std::lock_guard lock(r.mutex);
     const auto found = r.sounds.find(id);
     if (found == r.sounds.end() || found->second->frames == 0) {
@@ -134,6 +138,18 @@ std::uint32_t SystemSounds::playingCount() {
     return static_cast<std::uint32_t>(
         std::count_if(r.voices.begin(), r.voices.end(),
                       [](const Voice& v) { return v.active.load(std::memory_order_acquire); }));
+}
+
+void SystemSounds::outputStarted() {
+    registry().outputs.fetch_add(1, std::memory_order_acq_rel);
+}
+
+void SystemSounds::outputStopped() {
+    registry().outputs.fetch_sub(1, std::memory_order_acq_rel);
+}
+
+bool SystemSounds::isOutputRunning() {
+    return registry().outputs.load(std::memory_order_acquire) > 0;
 }
 
 void SystemSounds::mixInto(float* output, std::uint32_t frames, std::uint32_t channels) {

@@ -10,7 +10,9 @@ using SystemSoundID = std::uint32_t;
 
 // Short sounds played once, without blocking the caller, mixed into the device output by the
 // running output unit. Sounds are decoded at creation to the device's rate and channels; at most
-// kVoices play at once (a further play is dropped).
+// kVoices play at once (a further play is dropped). While no output unit runs nothing would mix
+// them, so a play then is dropped too: it would otherwise hold a voice and sound late, all at
+// once, when the output starts.
 class SystemSounds {
 public:
     static constexpr std::uint32_t kVoices = 16;
@@ -24,6 +26,11 @@ public:
     static OSStatus dispose(SystemSoundID id);
     // Voices playing now.
     static std::uint32_t playingCount();
+
+    // Output units that mix the voices, counted as they start and stop (any thread).
+    static void outputStarted();
+    static void outputStopped();
+    static bool isOutputRunning();
 
     // Audio thread: adds the playing voices to interleaved output and advances them.
     static void mixInto(float* output, std::uint32_t frames,

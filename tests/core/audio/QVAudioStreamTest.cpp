@@ -379,7 +379,12 @@ TEST(QVAudioStreamThreads, SystemSoundsAreMixedIntoTheOutputOnce) {
     ASSERT_EQ(SystemSounds::createSystemSoundID(path, &sound), noErr);
     QVAudioStreamDelegate silent;
     auto stream = QVAudioStream::withDelegate(&silent);
-    ASSERT_TRUE(stream && stream->start());
+    ASSERT_TRUE(stream);
+    // Nothing mixes while the stream is stopped: the sound is dropped, not kept for later.
+    SystemSounds::play(sound);
+    EXPECT_EQ(SystemSounds::playingCount(), 0u);
+    ASSERT_TRUE(stream->start());
+    EXPECT_TRUE(SystemSounds::isOutputRunning());
     SystemSounds::play(sound);
     EXPECT_EQ(SystemSounds::playingCount(), 1u);
     std::vector<float> out(128, 0.0f);
@@ -389,6 +394,10 @@ TEST(QVAudioStreamThreads, SystemSoundsAreMixedIntoTheOutputOnce) {
     ASSERT_TRUE(device.pump(64, nullptr, out.data()));
     EXPECT_EQ(out[2 * 35], 0.5f);
     EXPECT_EQ(out[2 * 36], 0.0f); // 100 frames, then nothing
+    EXPECT_EQ(SystemSounds::playingCount(), 0u);
+    ASSERT_TRUE(stream->stop());
+    EXPECT_FALSE(SystemSounds::isOutputRunning());
+    SystemSounds::play(sound);
     EXPECT_EQ(SystemSounds::playingCount(), 0u);
     EXPECT_EQ(SystemSounds::dispose(sound), noErr);
     EXPECT_NE(SystemSounds::createSystemSoundID(dir.file("missing.wav"), &sound), noErr);
