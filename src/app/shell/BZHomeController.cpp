@@ -2,6 +2,7 @@
 
 #include "BZControllerClasses.h"
 #include "BZHomeTableViewCell.h"
+#include "BZMainController.h"
 #include "foundation/Bundle.h"
 #include "kit/QVAbout.h"
 #include "kit/QVTableView.h"
@@ -46,5 +47,5 @@ void BZHomeController::didSelectCell(QVTableViewCell& cell) {
 }
 
 void BZHomeController::openAbout() {
-    presentModalViewController(QVAbout::aboutController(true), true);
+    BZMainController::presentModalStack(*this, QVAbout::aboutController(true));
 }

@@ -61,11 +61,21 @@ void BZMainController::openSettings() {
     settings_ = stack.get();
     // Presented from the root of the screens, as the whole stack goes under it.
     ViewController* presenter = navigationController();
-    (presenter ? presenter : this)->presentModalViewController(std::move(stack), true);
+    presentModalStack(presenter ? *presenter : *this, std::move(stack));
 }
 
 void BZMainController::openAbout() {
-    presentModalViewController(QVAbout::aboutController(true), true);
+    presentModalStack(*this, QVAbout::aboutController(true));
+}
+
+void BZMainController::presentModalStack(ViewController& presenter,
+                                         std::unique_ptr<ViewController> stack) {
+    QWidget* view = stack->view();
+    view->setAutoFillBackground(true);
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    view->setPalette(palette);
+    presenter.presentModalViewController(std::move(stack), true);
 }
 
 PlistValue BZMainController::choicesForKey(const std::string&) const {

@@ -36,6 +36,8 @@ public:
 
     void openSettings();
     void openAbout();
+    // Presents a modal stack with a black bar; nothing of the screen below shows through the bar.
+    static void presentModalStack(ViewController& presenter, std::unique_ptr<ViewController> stack);
     // The presented settings stack, or null when the settings are not open.
     NavigationController* settingsNavigationController() const { return settings_; }
     QAbstractButton* aboutButton() const { return aboutButton_; }

@@ -196,7 +196,7 @@ bool Tour::walkTool(int section, int row) {
     const QString name = fileWord(title);
     const bool hasSettingsList =
         fretkit::Bundle::main()
-            .propertyList(BZMainController::settingsListName(className).toStdString())
+            .pathForResource(BZMainController::settingsListName(className).toStdString(), "plist")
             .has_value();
     if (BZControllerClasses::exists(className)) {
         if (!tapRow(*home->tableView(), section, row)) {
