@@ -50,13 +50,18 @@ void arrow(QPainter& painter, const QColor& colour) {
     painter.drawPath(path);
 }
 
+// A soft shadow of the shape, offset below it.
+void dropShadow(QPainter& painter, const QPainterPath& shape, QPointF offset, int alpha) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, alpha));
+    painter.drawPath(shape.translated(offset));
+}
+
 // The rounded rosewood tile under every tool icon, with a brass rim.
 void tile(QPainter& painter) {
     QPainterPath rim;
     rim.addRoundedRect(kTile, 11, 11);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 90));
-    painter.drawRoundedRect(kTile.translated(0, 2), 11, 11);
+    dropShadow(painter, rim, QPointF(0, 2), 90);
     Materials::brass(painter, rim, kTile);
     QPainterPath face;
     face.addRoundedRect(kTile.adjusted(2.5, 2.5, -2.5, -2.5), 9, 9);
@@ -215,9 +220,7 @@ void dealersIcon(QPainter& painter) {
     pin.arcTo(QRectF(22, 22.5, 23, 23), 180, -180);
     pin.cubicTo(45, 42, 40, 49, 33.5, 60);
     pin.closeSubpath();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 90));
-    painter.drawPath(pin.translated(1, 1.5));
+    dropShadow(painter, pin, QPointF(1, 1.5), 90);
     Materials::lacquerRed(painter, pin, pin.boundingRect());
     pen(painter, QColor(0x3c, 0x06, 0x04), 0.8);
     painter.drawPath(pin);
@@ -272,9 +275,7 @@ void settingsButton(QPainter& painter) {
         gear.lineTo(p1);
     }
     gear.closeSubpath();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 110));
-    painter.drawPath(gear.translated(0, 1));
+    dropShadow(painter, gear, QPointF(0, 1), 110);
     Materials::brass(painter, gear, gear.boundingRect());
     pen(painter, QColor(0x3a, 0x22, 0x0c), 0.8);
     painter.drawPath(gear);

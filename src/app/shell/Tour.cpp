@@ -88,34 +88,36 @@ QString Tour::fileWord(const QString& text) {
 }
 
 bool Tour::run(QString* error) {
-    const bool walked = [this] {
-        auto* home = dynamic_cast<BZHomeController*>(home_.viewControllers().front().get());
-        if (!prepareFolder() || !home) {
-            if (error_.isEmpty()) {
-                error_ = QStringLiteral("the screens do not start with the home menu");
-            }
-            return false;
-        }
-        if (!reach([home] { return home->isVisible(); }, QStringLiteral("home")) ||
-            !snap(QStringLiteral("home")) || !walkAbout()) {
-            return false;
-        }
-        const PlistValue& sections = home->tableView()->contents();
-        for (int section = 0; section < static_cast<int>(sections.count()); ++section) {
-            const PlistValue& rows = sections[std::size_t(section)]["contents"];
-            for (int row = 0; row < static_cast<int>(rows.count()); ++row) {
-                if (!walkTool(section, row)) {
-                    return false;
-                }
-            }
-        }
-        // Further walks (the location editor's) go here, starting and ending on the home menu.
-        return true;
-    }();
+    const bool walked = walk();
     if (!walked && error) {
         *error = error_;
     }
     return walked;
+}
+
+bool Tour::walk() {
+    auto* home = home_.viewControllers().empty()
+                     ? nullptr
+                     : dynamic_cast<BZHomeController*>(home_.viewControllers().front().get());
+    if (!home) {
+        error_ = QStringLiteral("the screens do not start with the home menu");
+        return false;
+    }
+    if (!prepareFolder() || !reach([home] { return home->isVisible(); }, QStringLiteral("home")) ||
+        !snap(QStringLiteral("home")) || !walkAbout()) {
+        return false;
+    }
+    const PlistValue& sections = home->tableView()->contents();
+    for (int section = 0; section < static_cast<int>(sections.count()); ++section) {
+        const PlistValue& rows = sections[std::size_t(section)]["contents"];
+        for (int row = 0; row < static_cast<int>(rows.count()); ++row) {
+            if (!walkTool(section, row)) {
+                return false;
+            }
+        }
+    }
+    // Further walks (the location editor's) go here: each starts and ends on the home menu.
+    return true;
 }
 
 int Tour::runFromCommandLine(ScreenWindow& window, NavigationController& home,

@@ -32,6 +32,7 @@ public:
     static QString fileWord(const QString& text);
 
 private:
+    bool walk();
     bool prepareFolder();
     bool snap(const QString& name);
     bool reach(const std::function<bool()>& condition, const QString& screen);
