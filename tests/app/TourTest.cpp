@@ -1,7 +1,14 @@
 #include "Tour.h"
 
+#include "BZControllerClasses.h"
+#include "BZHomeController.h"
+#include "BZMainController.h"
+#include "ShellTestSupport.h"
 #include "support/Subprocess.h"
 #include "support/TempDir.h"
+#include "ui/NavigationController.h"
+#include "ui/PhoneScreen.h"
+#include "ui/ScreenWindow.h"
 
 #include <QDir>
 #include <QImage>
@@ -99,4 +106,29 @@ TEST(Tour, NamesFilesAfterTitlesAndSettingKeys) {
     EXPECT_EQ(Tour::fileWord(QStringLiteral("timeSignature")), "time-signature");
     EXPECT_EQ(Tour::fileWord(QStringLiteral("Tuner")), "tuner");
     EXPECT_EQ(Tour::fileWord(QStringLiteral("leftHanded")), "left-handed");
+}
+
+TEST(Tour, PhotographsEveryToolScreenThatExistsAndSkipsSettingsItHasNot) {
+    shellApplication();
+    // The dealer locator's screen, as it will be: no settings.
+    class Locator : public BZMainController {
+    public:
+        Locator() : BZMainController(QStringLiteral("DFMainController")) {}
+        bool hasSettings() const override { return false; }
+    };
+    BZControllerClasses::registerClass(QStringLiteral("DFMainController"),
+                                       [] { return std::make_unique<Locator>(); });
+    ScreenWindow window(1);
+    auto stack = std::make_unique<NavigationController>(std::make_unique<BZHomeController>());
+    NavigationController& home = *stack;
+    window.screen().setRootViewController(std::move(stack));
+    window.show();
+    TempDir dir;
+    Tour tour(window, home, QString::fromStdString(dir.file("tour")));
+    QString error;
+    ASSERT_TRUE(tour.run(&error)) << error.toStdString();
+    const QStringList& pictures = tour.pictures();
+    ASSERT_EQ(pictures.size(), static_cast<qsizetype>(std::size(kScreens)) + 1);
+    EXPECT_EQ(pictures.back(), "24-dealer-locator.png");
+    EXPECT_EQ(home.topViewController(), home.viewControllers().front().get());
 }
