@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include "KitArtwork.h"
+#include "ShellArtwork.h"
 
 #include <QDir>
 #include <QImage>
@@ -8,6 +9,9 @@
 
 std::vector<ArtworkImage> Artwork::all() {
     std::vector<ArtworkImage> images = KitArtwork::images();
+    for (ArtworkImage& image : ShellArtwork::images()) {
+        images.push_back(std::move(image));
+    }
     return images;
 }
 

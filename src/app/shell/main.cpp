@@ -1,3 +1,5 @@
+#include "BZHomeController.h"
+#include "Tour.h"
 #include "foundation/Bundle.h"
 #include "kit/KitDemo.h"
 #include "ui/NavigationController.h"
@@ -95,6 +97,11 @@ int main(int argc, char** argv) {
     parser.addOption(scaleOption);
     parser.addOption(screenshotOption);
     parser.addOption(demoOption);
+    const QCommandLineOption tourOption(
+        QStringLiteral("tour"),
+        QStringLiteral("Walk through the screens, writing one PNG picture each into <dir>."),
+        QStringLiteral("dir"));
+    parser.addOption(tourOption);
     parser.process(app);
 
     bool valid = false;
@@ -105,16 +112,18 @@ int main(int argc, char** argv) {
     }
 
     ScreenWindow window(scale);
-    auto home = std::make_unique<ViewController>();
-    home->setTitle(QString::fromStdString(
-        fretkit::Bundle::main().localizedString("BZHomeController_title", "Fretkit")));
-    window.screen().setRootViewController(std::make_unique<NavigationController>(std::move(home)));
+    auto home = std::make_unique<NavigationController>(std::make_unique<BZHomeController>());
+    NavigationController& root = *home;
+    window.screen().setRootViewController(std::move(home));
     if (parser.isSet(demoOption) && !KitDemo::show(parser.value(demoOption), window.screen())) {
         std::fprintf(stderr, "fretkit-app: --kit-demo takes one of: %s\n",
                      KitDemo::pages().join(QStringLiteral(", ")).toLocal8Bit().constData());
         return 2;
     }
     window.show();
+    if (parser.isSet(tourOption) && !parser.isSet(demoOption)) {
+        return Tour::runFromCommandLine(window, root, parser.value(tourOption));
+    }
 
     if (parser.isSet(screenshotOption)) {
         int status = 0;

@@ -42,6 +42,9 @@ int NavigationBar::buttonWidth(const QString& title) const {
 }
 
 QRect NavigationBar::leftButtonRect() const {
+    if (item_.leftButton && !item_.leftButton->image.isEmpty()) {
+        return QRect(5, 7, imageButtonWidth(*item_.leftButton), 30);
+    }
     const QString title = leftTitle();
     if (title.isEmpty()) {
         return {};
@@ -54,8 +57,25 @@ QRect NavigationBar::rightButtonRect() const {
     if (!item_.rightButton) {
         return {};
     }
-    const int buttonW = buttonWidth(item_.rightButton->title);
+    const int buttonW = item_.rightButton->image.isEmpty() ? buttonWidth(item_.rightButton->title)
+                                                           : imageButtonWidth(*item_.rightButton);
     return QRect(width() - 5 - buttonW, 7, buttonW, 30);
+}
+
+int NavigationBar::imageButtonWidth(const BarButton& button) const {
+    const QPixmap image = ScreenImage::load(button.image);
+    return std::max(30, static_cast<int>(image.deviceIndependentSize().width()));
+}
+
+void NavigationBar::drawImageButton(QPainter& painter, const QRect& rect, const BarButton& button,
+                                    bool pressed) const {
+    const QPixmap image = ScreenImage::load(button.image);
+    const QSizeF size = image.deviceIndependentSize();
+    painter.setOpacity(pressed ? 0.6 : 1.0);
+    painter.drawPixmap(QPointF(rect.center().x() + 0.5 - size.width() / 2.0,
+                               rect.center().y() + 0.5 - size.height() / 2.0),
+                       image);
+    painter.setOpacity(1.0);
 }
 
 void NavigationBar::paintEvent(QPaintEvent*) {
@@ -77,12 +97,16 @@ void NavigationBar::paintEvent(QPaintEvent*) {
 
     const QRect left = leftButtonRect();
     const QRect right = rightButtonRect();
-    if (!left.isNull()) {
+    if (!left.isNull() && item_.leftButton && !item_.leftButton->image.isEmpty()) {
+        drawImageButton(painter, left, *item_.leftButton, pressed_ < 0);
+    } else if (!left.isNull()) {
         drawButton(painter, left, leftTitle(), !item_.leftButton,
                    item_.leftButton && item_.leftButton->style == BarButton::Style::Done,
                    pressed_ < 0);
     }
-    if (!right.isNull()) {
+    if (!right.isNull() && !item_.rightButton->image.isEmpty()) {
+        drawImageButton(painter, right, *item_.rightButton, pressed_ > 0);
+    } else if (!right.isNull()) {
         drawButton(painter, right, item_.rightButton->title, false,
                    item_.rightButton->style == BarButton::Style::Done, pressed_ > 0);
     }

@@ -41,6 +41,9 @@ private:
     int buttonWidth(const QString& title) const;
     void drawButton(QPainter& painter, const QRect& rect, const QString& title, bool back,
                     bool done, bool pressed) const;
+    int imageButtonWidth(const BarButton& button) const;
+    void drawImageButton(QPainter& painter, const QRect& rect, const BarButton& button,
+                         bool pressed) const;
 
     Style style_ = Style::Default;
     NavigationItem item_;

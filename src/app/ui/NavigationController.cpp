@@ -35,7 +35,11 @@ void NavigationController::refreshBar() {
     if (!bar_ || stack_.empty()) {
         return;
     }
-    const QString back = stack_.size() > 1 ? stack_[stack_.size() - 2]->title() : QString();
+    QString back;
+    if (stack_.size() > 1) {
+        const NavigationItem& below = stack_[stack_.size() - 2]->navigationItem();
+        back = below.backButtonTitle.value_or(below.title);
+    }
     bar_->setItem(stack_.back()->navigationItem(), back);
 }
 
