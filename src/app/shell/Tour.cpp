@@ -2,6 +2,7 @@
 
 #include "BZControllerClasses.h"
 #include "BZHomeController.h"
+#include "BZLocationEditor.h"
 #include "BZMainController.h"
 #include "BZSettingsController.h"
 #include "BZTuningChoices.h"
@@ -10,6 +11,7 @@
 #include "kit/QVTableViewCell.h"
 #include "ui/NavigationController.h"
 #include "ui/ScreenWindow.h"
+#include "ui/SegmentedControl.h"
 
 #include <QApplication>
 #include <QDir>
@@ -116,8 +118,29 @@ bool Tour::walk() {
             }
         }
     }
-    // Further walks (the location editor's) go here: each starts and ends on the home menu.
-    return true;
+    return walkLocationEditor(*home);
+}
+
+// The dealer locator and the teacher finder open the location editor; until they exist it is
+// opened over the home menu, and both of its pages are shown before Cancel closes it.
+bool Tour::walkLocationEditor(ViewController& home) {
+    BZLocationEditor* editor = BZLocationEditor::presentOver(home, nullptr, true);
+    if (!editor || !reach([editor] { return editor->isVisible(); }, QStringLiteral("location")) ||
+        !snap(QStringLiteral("location-postal-code"))) {
+        if (error_.isEmpty()) {
+            error_ = QStringLiteral("the location editor could not be opened");
+        }
+        return false;
+    }
+    SegmentedControl& modes = *editor->segmentedControl();
+    tap(modes, modes.segmentRect(1).center());
+    if (!reach([editor] { return editor->international(); }, QStringLiteral("location country")) ||
+        !snap(QStringLiteral("location-country"))) {
+        return false;
+    }
+    tapBarButton(*editor->navigationBar(), false);
+    return reach([&home] { return home.isVisible() && !home.modalViewController(); },
+                 QStringLiteral("home"));
 }
 
 int Tour::runFromCommandLine(ScreenWindow& window, NavigationController& home,

@@ -9,11 +9,12 @@ class NavigationController;
 class QVTableView;
 class ScreenWindow;
 class BZMainController;
+class ViewController;
 
 // A walk through the app's screens as a user's clicks make it, writing one picture per screen:
 // the home menu, the about screen, and for every tool its screen (once it exists), its settings
-// and each setting's editor. Taps go to the rows and bar buttons themselves; every picture waits
-// for the screen to be reached and its animations to end.
+// and each setting's editor, and the location editor's two pages. Taps go to the rows and bar
+// buttons themselves; every picture waits for the screen to be reached and its animations to end.
 class Tour {
 public:
     // Walks `home` (the home menu's stack, shown in `window`), writing into `folder`.
@@ -37,6 +38,7 @@ private:
     bool snap(const QString& name);
     bool reach(const std::function<bool()>& condition, const QString& screen);
     bool walkAbout();
+    bool walkLocationEditor(ViewController& home);
     bool walkTool(int section, int row);
     bool walkSettings(BZMainController& tool, const QString& name);
     bool walkEditors(NavigationController& settings, QVTableView& table, const QString& name);
