@@ -1,3 +1,6 @@
+#include "BZAudioOptions.h"
+#include "BZController.h"
+#include "BZLifeCycle.h"
 #include "foundation/Bundle.h"
 #include "kit/KitDemo.h"
 #include "ui/NavigationController.h"
@@ -12,6 +15,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,6 +67,14 @@ int saveScreenshot(ScreenWindow& window, const QString& path) {
     return 0;
 }
 
+// The root of the interface: a navigation stack whose first screen is the home menu.
+std::unique_ptr<ViewController> makeRootController() {
+    auto home = std::make_unique<ViewController>();
+    home->setTitle(QString::fromStdString(
+        fretkit::Bundle::main().localizedString("BZHomeController_title", "Fretkit")));
+    return std::make_unique<NavigationController>(std::move(home));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -95,6 +107,8 @@ int main(int argc, char** argv) {
     parser.addOption(scaleOption);
     parser.addOption(screenshotOption);
     parser.addOption(demoOption);
+    const BZAudioOptions audioOptions;
+    audioOptions.addTo(parser);
     parser.process(app);
 
     bool valid = false;
@@ -103,18 +117,38 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "fretkit-app: --scale takes 1 or 2\n");
         return 2;
     }
-
-    ScreenWindow window(scale);
-    auto home = std::make_unique<ViewController>();
-    home->setTitle(QString::fromStdString(
-        fretkit::Bundle::main().localizedString("BZHomeController_title", "Fretkit")));
-    window.screen().setRootViewController(std::make_unique<NavigationController>(std::move(home)));
-    if (parser.isSet(demoOption) && !KitDemo::show(parser.value(demoOption), window.screen())) {
+    if (parser.isSet(demoOption) && !KitDemo::pages().contains(parser.value(demoOption))) {
         std::fprintf(stderr, "fretkit-app: --kit-demo takes one of: %s\n",
                      KitDemo::pages().join(QStringLiteral(", ")).toLocal8Bit().constData());
         return 2;
     }
-    window.show();
+    const bool offscreen = QGuiApplication::platformName() == QStringLiteral("offscreen");
+    if (offscreen && !parser.isSet(screenshotOption)) {
+        std::fprintf(stderr, "fretkit-app: there is no display to show the window on; run it "
+                             "with --screenshot FILE for a picture of the screen, or under a "
+                             "desktop session (or xvfb-run) to use it\n");
+        return 1;
+    }
+    std::string audioError;
+    const std::optional<AudioDeviceOptions> audio = audioOptions.deviceOptions(parser, &audioError);
+    if (!audio || !BZAudioOptions::install(*audio, &audioError)) {
+        std::fprintf(stderr, "fretkit-app: %s\n", audioError.c_str());
+        return 2;
+    }
+
+    // The window outlives the controller, which releases the stream before the screens go.
+    ScreenWindow window(scale);
+    BZController controller(window, fretkit::Bundle::main());
+    controller.applicationDidFinishLaunching(makeRootController());
+    if (parser.isSet(demoOption)) {
+        controller.replaceRoot(
+            [&](PhoneScreen& screen) { return KitDemo::show(parser.value(demoOption), screen); });
+    }
+    BZLifeCycle lifeCycle(controller);
+    lifeCycle.start(window.windowHandle());
+    if (!offscreen) {
+        lifeCycle.watchSystemSleep();
+    }
 
     if (parser.isSet(screenshotOption)) {
         int status = 0;
@@ -125,12 +159,6 @@ int main(int argc, char** argv) {
         });
         QApplication::exec();
         return status;
-    }
-    if (QGuiApplication::platformName() == QStringLiteral("offscreen")) {
-        std::fprintf(stderr, "fretkit-app: there is no display to show the window on; run it "
-                             "with --screenshot FILE for a picture of the screen, or under a "
-                             "desktop session (or xvfb-run) to use it\n");
-        return 1;
     }
     return QApplication::exec();
 }
