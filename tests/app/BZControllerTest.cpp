@@ -217,6 +217,11 @@ TEST_F(BZControllerTest, TheStreamRunsWhileTheWindowIsOnScreenAndTheMachineAwake
     BZLifeCycle lifeCycle(*controller);
     lifeCycle.start(window.windowHandle());
     EXPECT_TRUE(stream->isRunning());
+    // The window itself going and coming.
+    window.showMinimized();
+    EXPECT_TRUE(waitUntil([&] { return !stream->isRunning(); }));
+    window.showNormal();
+    EXPECT_TRUE(waitUntil([&] { return stream->isRunning(); }));
 
     lifeCycle.windowVisibilityChanged(QWindow::Minimized);
     EXPECT_FALSE(stream->isRunning());
