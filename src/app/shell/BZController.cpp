@@ -7,6 +7,7 @@
 #include "ui/PhoneScreen.h"
 #include "ui/ScreenWindow.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace {
@@ -127,17 +128,33 @@ ViewController* BZController::frontmostScreen() const {
 
 void BZController::publishFrontmostScreen() {
     ViewController* screen = frontmostScreen();
-    const bool wasPublished = dispatch_.isPublished();
+    ViewController* previous = publishedScreen_;
+    const bool hadAudio = dispatch_.isPublished();
+    publishedScreen_ = screen;
     dispatch_.publish(dynamic_cast<QVAudioStreamRenderer*>(screen),
                       dynamic_cast<QVAudioStreamInput*>(screen));
-    // A screen just popped may be deleted once this returns.
-    if (wasPublished) {
+    // A screen that left the stack may be deleted once this returns.
+    if (hadAudio && previous != screen && !isOnScreen(previous)) {
         waitForRenderCycle();
     }
 }
 
+bool BZController::isOnScreen(const ViewController* screen) const {
+    if (screen == root_) {
+        return true;
+    }
+    const auto* navigation = qobject_cast<const NavigationController*>(root_.data());
+    if (navigation == nullptr) {
+        return false;
+    }
+    const auto& stack = navigation->viewControllers();
+    return std::any_of(stack.begin(), stack.end(),
+                       [screen](const auto& controller) { return controller.get() == screen; });
+}
+
 void BZController::unpublish() {
     const bool wasPublished = dispatch_.isPublished();
+    publishedScreen_ = nullptr;
     dispatch_.publish(nullptr, nullptr);
     if (wasPublished) {
         waitForRenderCycle();

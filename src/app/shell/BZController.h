@@ -26,11 +26,12 @@ class PlistValue;
 // in the window; afterwards it starts and stops the stream with the application's life cycle and
 // forwards every audio callback to the frontmost screen: the top of the root navigation stack,
 // or the root itself. A screen takes part in audio by deriving from QVAudioStreamRenderer and/or
-// QVAudioStreamInput as well.
+// QVAudioStreamInput as well; it is asked from the moment it is pushed, before its view loads,
+// until its pop returns.
 //
 // Tools reach the stream through BZController::shared()->stream() and take its render lock
-// around every change of what they play. The navigation stack must not change while the main
-// thread holds the render lock: a change waits for the cycle in progress to end.
+// around every change of what they play. A pop must not happen while the main thread holds the
+// render lock: it waits for the cycle in progress to end, so the popped screen is free to go.
 class BZController : public QObject,
                      public QVAudioStreamDelegate,
                      public QVAudioStreamRenderer,
@@ -86,6 +87,8 @@ private:
     void setUpSession(QVAudioSession& session);
     void followRoot();
     void publishFrontmostScreen();
+    // Whether the screen is the root or in the root's stack (compares pointers only).
+    bool isOnScreen(const ViewController* screen) const;
     void unpublish();
     void waitForRenderCycle();
 
@@ -94,4 +97,5 @@ private:
     QPointer<ViewController> root_;
     std::unique_ptr<QVAudioStream> stream_;
     BZAudioDispatch dispatch_;
+    ViewController* publishedScreen_ = nullptr; // compared, never followed
 };
