@@ -84,7 +84,7 @@ void BZController::applicationWillResignActive() {
 void BZController::applicationWillTerminate() {
     // The stream stops before it goes, so no cycle outlives it.
     stream_.reset();
-    dispatch_.publish(nullptr, nullptr);
+    unpublish();
 }
 
 void BZController::setRootController(std::unique_ptr<ViewController> rootController) {
