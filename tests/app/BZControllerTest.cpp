@@ -83,6 +83,7 @@ TEST_F(BZControllerTest, LaunchSetsUpTheSessionBuildsTheStreamAndShowsTheRoot) {
     EXPECT_EQ(controller->stream()->delegate(), controller.get());
     EXPECT_NE(controller->stream()->mixer(), nullptr); // the microphone path
     EXPECT_EQ(BZController::shared(), controller.get());
+    EXPECT_EQ(BZController::sharedStream(), controller->stream());
     EXPECT_EQ(window.screen().rootViewController(), navigation);
     EXPECT_EQ(controller->rootController(), navigation);
     EXPECT_TRUE(window.isVisible());
@@ -113,6 +114,7 @@ TEST_F(BZControllerTest, AStreamThatCannotBeBuiltIsAlertedOnceAndTheInterfaceSti
     HostFaults::failCall(HostCall::NewGraph, 1, -50);
     launch(1);
     EXPECT_EQ(controller->stream(), nullptr);
+    EXPECT_EQ(BZController::sharedStream(), nullptr);
     ASSERT_EQ(alerts.alerts.size(), 1u);
     EXPECT_NE(alerts.alerts[0].message.find("failed because"), std::string::npos);
     EXPECT_EQ(window.screen().rootViewController(), navigation);

@@ -36,6 +36,10 @@ BZController* BZController::shared() {
     return sharedController;
 }
 
+QVAudioStream* BZController::sharedStream() {
+    return sharedController != nullptr ? sharedController->stream() : nullptr;
+}
+
 std::uint32_t BZController::categoryFor(bool inputAvailable, const fretkit::PlistValue& info) {
     const fretkit::PlistValue* enable = info.isDictionary() ? info.find(kEnableInputKey) : nullptr;
     const bool allowed = enable != nullptr && enable->boolValue();

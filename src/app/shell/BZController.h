@@ -29,7 +29,7 @@ class PlistValue;
 // QVAudioStreamInput as well; it is asked from the moment it is pushed, before its view loads,
 // until its pop returns.
 //
-// Tools reach the stream through BZController::shared()->stream() and take its render lock
+// Tools reach the stream through BZController::sharedStream() and take its render lock
 // around every change of what they play. A pop must not happen while the main thread holds the
 // render lock: it waits for the cycle in progress to end, so the popped screen is free to go.
 class BZController : public QObject,
@@ -51,6 +51,8 @@ public:
 
     // The application's delegate while it exists.
     static BZController* shared();
+    // Its stream; null without a delegate or without audio, when nothing renders either.
+    static QVAudioStream* sharedStream();
 
     // The session category: play-and-record when there is input and the information dictionary
     // allows it, else media playback.
