@@ -39,4 +39,12 @@ TEST(AppAudioLaunch, StartsOnTheChosenDriverOrARecordingAndRefusesBadChoices) {
     const SubprocessResult unknown = runApp("--audio tape --screenshot " + picture);
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.output.find("unknown audio driver 'tape'"), std::string::npos);
+    const SubprocessResult clash =
+        runApp("--audio virtual --input " + tone + " --screenshot " + picture);
+    EXPECT_EQ(clash.status, 2);
+    EXPECT_NE(clash.output.find("--input"), std::string::npos);
+    const SubprocessResult unreadable =
+        runApp("--input " + dir.file("none.wav") + " --screenshot " + picture);
+    EXPECT_EQ(unreadable.status, 2);
+    EXPECT_NE(unreadable.output.find("none.wav"), std::string::npos);
 }

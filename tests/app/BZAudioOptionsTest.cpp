@@ -50,15 +50,3 @@ TEST(BZAudioOptions, ChoosesTheDriverFromTheCommandLineOverTheEnvironment) {
     EXPECT_EQ(recording->inputFile, "/tmp/a.wav");
     EXPECT_TRUE(recording->realTime);
 }
-
-TEST(BZAudioOptions, RefusesARecordingForAnotherDriverOrThatCannotBeRead) {
-    std::string error;
-    EXPECT_FALSE(optionsFor({"--audio", "virtual", "--input", "/tmp/a.wav"}, nullptr, &error));
-    EXPECT_NE(error.find("--input"), std::string::npos);
-
-    auto missing = optionsFor({"--input", "/nonexistent/take.wav"}, nullptr, &error);
-    ASSERT_TRUE(missing);
-    error.clear();
-    EXPECT_FALSE(BZAudioOptions::install(*missing, &error));
-    EXPECT_FALSE(error.empty());
-}
