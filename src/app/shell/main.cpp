@@ -1,4 +1,7 @@
+#include "BZAudioOptions.h"
+#include "BZController.h"
 #include "BZHomeController.h"
+#include "BZLifeCycle.h"
 #include "Tour.h"
 #include "foundation/Bundle.h"
 #include "kit/KitDemo.h"
@@ -14,6 +17,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -102,6 +106,8 @@ int main(int argc, char** argv) {
         QStringLiteral("Walk through the screens, writing one PNG picture each into <dir>."),
         QStringLiteral("dir"));
     parser.addOption(tourOption);
+    const BZAudioOptions audioOptions;
+    audioOptions.addTo(parser);
     parser.process(app);
 
     bool valid = false;
@@ -110,21 +116,46 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "fretkit-app: --scale takes 1 or 2\n");
         return 2;
     }
-
-    ScreenWindow window(scale);
-    auto home = std::make_unique<NavigationController>(std::make_unique<BZHomeController>());
-    NavigationController& root = *home;
-    window.screen().setRootViewController(std::move(home));
-    if (parser.isSet(demoOption) && !KitDemo::show(parser.value(demoOption), window.screen())) {
+    if (parser.isSet(demoOption) && !KitDemo::pages().contains(parser.value(demoOption))) {
         std::fprintf(stderr, "fretkit-app: --kit-demo takes one of: %s\n",
                      KitDemo::pages().join(QStringLiteral(", ")).toLocal8Bit().constData());
         return 2;
     }
-    window.show();
-    if (parser.isSet(tourOption) && !parser.isSet(demoOption)) {
-        return Tour::runFromCommandLine(window, root, parser.value(tourOption));
+    const bool offscreen = QGuiApplication::platformName() == QStringLiteral("offscreen");
+    const bool tour = parser.isSet(tourOption) && !parser.isSet(demoOption);
+    if (offscreen && !parser.isSet(screenshotOption) && !tour) {
+        std::fprintf(stderr, "fretkit-app: there is no display to show the window on; run it "
+                             "with --tour DIR or --screenshot FILE for pictures of the screens, "
+                             "or under a desktop session (or xvfb-run) to use it\n");
+        return 1;
+    }
+    std::string audioError;
+    const std::optional<AudioDeviceOptions> audio = audioOptions.deviceOptions(parser, &audioError);
+    if (!audio || !BZAudioOptions::install(*audio, &audioError)) {
+        std::fprintf(stderr, "fretkit-app: %s\n", audioError.c_str());
+        return 2;
     }
 
+    // The window outlives the controller, which releases the stream before the screens go.
+    ScreenWindow window(scale);
+    BZController controller(window, fretkit::Bundle::main());
+    // The root of the interface: a navigation stack whose first screen is the home menu.
+    auto root = std::make_unique<NavigationController>(std::make_unique<BZHomeController>());
+    NavigationController& home = *root;
+    controller.applicationDidFinishLaunching(std::move(root));
+    if (parser.isSet(demoOption)) {
+        controller.replaceRoot(
+            [&](PhoneScreen& screen) { return KitDemo::show(parser.value(demoOption), screen); });
+    }
+    BZLifeCycle lifeCycle(controller);
+    lifeCycle.start(window.windowHandle());
+    if (!offscreen) {
+        lifeCycle.watchSystemSleep();
+    }
+
+    if (tour) {
+        return Tour::runFromCommandLine(window, home, parser.value(tourOption));
+    }
     if (parser.isSet(screenshotOption)) {
         int status = 0;
         // Pages that slide in are given time to settle before the picture is taken.
@@ -134,12 +165,6 @@ int main(int argc, char** argv) {
         });
         QApplication::exec();
         return status;
-    }
-    if (QGuiApplication::platformName() == QStringLiteral("offscreen")) {
-        std::fprintf(stderr, "fretkit-app: there is no display to show the window on; run it "
-                             "with --screenshot FILE for a picture of the screen, or under a "
-                             "desktop session (or xvfb-run) to use it\n");
-        return 1;
     }
     return QApplication::exec();
 }

@@ -62,6 +62,7 @@ void NavigationController::pushViewController(std::unique_ptr<ViewController> co
     connect(incoming, &ViewController::navigationItemDidChange, this,
             &NavigationController::refreshBar);
     stack_.push_back(std::move(controller));
+    emit topViewControllerDidChange();
     slide(incoming, outgoing, true, animated, nullptr);
 }
 
@@ -72,6 +73,7 @@ bool NavigationController::popViewController(bool animated) {
     std::unique_ptr<ViewController> popped = std::move(stack_.back());
     stack_.pop_back();
     popped->disconnect(this);
+    emit topViewControllerDidChange();
     ViewController* outgoing = popped.get();
     slide(topViewController(), outgoing, false, animated, std::move(popped));
     return true;

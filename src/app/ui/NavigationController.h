@@ -28,6 +28,11 @@ public:
     NavigationBar* navigationBar() { return bar_; }
     bool isTransitioning() const { return transitions_ > 0; }
 
+signals:
+    // The top screen changed (a push or a pop), before the slide begins; a popped screen is
+    // still alive while this is handled.
+    void topViewControllerDidChange();
+
 protected:
     void loadView() override;
     ViewController* visibleChild() const override { return topViewController(); }

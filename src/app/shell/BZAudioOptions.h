@@ -1,0 +1,30 @@
+#pragma once
+
+#include "host/AudioDeviceLayer.h"
+
+#include <QCommandLineOption>
+#include <optional>
+#include <string>
+
+class QCommandLineParser;
+
+// The app's choice of audio device: --audio DRIVER (portaudio, virtual, file or offline, as the
+// command-line tool's --audio and FRETKIT_AUDIO) and --input FILE (the microphone's sound from a
+// recording, through the file driver). Without options the environment decides, else a sound
+// card, else the virtual device.
+class BZAudioOptions {
+public:
+    BZAudioOptions();
+
+    void addTo(QCommandLineParser& parser) const;
+    // The device the parsed command line asks for; nullopt with a message for options that do
+    // not go together.
+    std::optional<AudioDeviceOptions> deviceOptions(const QCommandLineParser& parser,
+                                                    std::string* error) const;
+    // Makes the device and makes it the process's; false with a message when it cannot be made.
+    static bool install(const AudioDeviceOptions& options, std::string* error);
+
+private:
+    QCommandLineOption audio_;
+    QCommandLineOption input_;
+};

@@ -1,0 +1,52 @@
+#include "shell/BZAudioOptions.h"
+
+#include "ScreenTestSupport.h"
+
+#include <QCommandLineParser>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The device options a command line gives, with the environment's choice set to `environment`.
+std::optional<AudioDeviceOptions> optionsFor(QStringList arguments, const char* environment,
+                                             std::string* error) {
+    screenApplication();
+    if (environment != nullptr) {
+        setenv(AudioDeviceOptions::kDriverVariable, environment, 1);
+    } else {
+        unsetenv(AudioDeviceOptions::kDriverVariable);
+    }
+    unsetenv(AudioDeviceOptions::kInputVariable);
+    const BZAudioOptions options;
+    QCommandLineParser parser;
+    options.addTo(parser);
+    arguments.prepend(QStringLiteral("fretkit-app"));
+    EXPECT_TRUE(parser.parse(arguments));
+    auto result = options.deviceOptions(parser, error);
+    unsetenv(AudioDeviceOptions::kDriverVariable);
+    return result;
+}
+
+} // namespace
+
+TEST(BZAudioOptions, ChoosesTheDriverFromTheCommandLineOverTheEnvironment) {
+    std::string error;
+    auto none = optionsFor({}, nullptr, &error);
+    ASSERT_TRUE(none);
+    EXPECT_EQ(none->driver, ""); // a sound card, else the virtual device
+
+    auto environment = optionsFor({}, "virtual", &error);
+    ASSERT_TRUE(environment);
+    EXPECT_EQ(environment->driver, "virtual");
+
+    auto chosen = optionsFor({"--audio", "offline"}, "virtual", &error);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->driver, "offline");
+
+    // A recording chooses the file driver, even over the environment's choice.
+    auto recording = optionsFor({"--input", "/tmp/a.wav"}, "portaudio", &error);
+    ASSERT_TRUE(recording);
+    EXPECT_EQ(recording->driver, "file");
+    EXPECT_EQ(recording->inputFile, "/tmp/a.wav");
+    EXPECT_TRUE(recording->realTime);
+}
