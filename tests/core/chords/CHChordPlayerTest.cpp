@@ -55,15 +55,38 @@ TEST(CHChordPlayerTest, ShapeChangesWhileRenderingAndLoading) {
     }
     chords.waitUntilLoaded();
     EXPECT_TRUE(chords.problems().empty());
+    running.store(false);
+    audio.join();
     for (unsigned s = 0; s < 6; ++s) {
         chords.pluckString(s);
     }
-    running.store(false);
-    audio.join();
     auto out = QVAudioBuffer::bufferWithChannels(2, 256);
     std::lock_guard lock(renderLock);
     EXPECT_TRUE(chords.player().renderAudioToBuffer(*out, at(1e9)))
         << "the last shape's samples arrived";
+}
+
+TEST(CHChordPlayerTest, ShapeChangeStopsEveryStringAtOnce) {
+    TempDir dir;
+    const std::array<unsigned, 6> notes = {40, 47, 52, 56, 59, 64};
+    for (unsigned s = 0; s < 6; ++s) {
+        ASSERT_TRUE(writeStringSample(dir.path().string(), s, notes[s], 44100, 1.0));
+    }
+    Bundle bundle(dir.path().string());
+    CHChordPlayer chords(bundle, 44100.0);
+    chords.setChord(shape({6, 1, 1, 0, 6, 6}));
+    chords.waitUntilLoaded();
+    for (unsigned s = 0; s < 6; ++s) {
+        chords.pluckString(s);
+    }
+    auto out = QVAudioBuffer::bufferWithChannels(2, 512);
+    EXPECT_TRUE(chords.player().renderAudioToBuffer(*out, at(512.0)));
+    chords.setChord(shape({5, 5, 5, 5, 5, 5})); // every string muted: nothing to load
+    EXPECT_FALSE(chords.player().renderAudioToBuffer(*out, at(1024.0)));
+    EXPECT_EQ(out->peak(), 0);
+    for (unsigned s = 0; s < 6; ++s) {
+        EXPECT_FALSE(chords.player().isSounding(s)) << "string " << s;
+    }
 }
 
 TEST(CHChordPlayerTest, MissingSamplesAreReportedForTheShownShapeOnly) {
