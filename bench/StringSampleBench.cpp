@@ -2,6 +2,7 @@
 #include "support/StringSamples.h"
 #include "support/TempDir.h"
 
+#include <array>
 #include <benchmark/benchmark.h>
 
 // Loading a chord's six string samples (two seconds each, 16-bit mono at 48 kHz): decoded and
