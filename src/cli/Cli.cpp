@@ -6,7 +6,9 @@
 #include "DefaultsCommand.h"
 #include "MetronomeCommand.h"
 #include "NameChordCommand.h"
+#include "PlayChordCommand.h"
 #include "PlayCommand.h"
+#include "PlayScaleCommand.h"
 #include "RecordCommand.h"
 #include "ScalesCommand.h"
 #include "ServeCommand.h"
@@ -36,6 +38,8 @@ Cli::Cli()
           ServeCommand::command(),
           MetronomeCommand::command(),
           TuneCommand::command(),
+          PlayChordCommand::command(),
+          PlayScaleCommand::command(),
           // clang-format on
       } {}
 

@@ -189,6 +189,11 @@ std::optional<SCNote> ScalesCommand::parseRoot(const std::string& text) {
     return SCNote(static_cast<unsigned>(letter - SCNote::kLetterNames), sharps ? count : -count);
 }
 
+std::optional<unsigned> ScalesCommand::parseType(const PlistValue& types,
+                                                 const std::string& wanted) {
+    return findType(types, wanted);
+}
+
 CliCommand ScalesCommand::command() {
     return {"scales",
             "ROOT TYPE [--tuning NAME|INDEX] [--detune N] [--stretched] [--notes|--intervals] "
