@@ -47,8 +47,8 @@ void Cli::printUsage(std::ostream& stream) const {
     stream << "Usage: fretkit [--help | --version] <command> [arguments]\n\n"
               "A tool suite for six-string fretted instruments.\n\nCommands:\n";
     for (const CliCommand& command : commands_) {
-        stream << "  " << std::left << std::setw(10) << command.name << command.summary << '\n';
-        stream << "  " << std::setw(10) << ""
+        stream << "  " << std::left << std::setw(12) << command.name << command.summary << '\n';
+        stream << "  " << std::setw(12) << ""
                << "fretkit " << command.name << ' ' << command.synopsis << '\n';
     }
     stream << "\nRun 'fretkit <command> --help' for a command's details.\n";

@@ -7,7 +7,7 @@
 struct PluckVoice {
     static constexpr double kHighFrequency = 4000.0; // Hz, where `highDecay` is taken
 
-    double sampleRate = 48000.0;
+    double sampleRate = 44100.0;
     double frequency = 110.0;   // Hz, of the first partial
     double inharmonicity = 0.0; // B: partial k sounds at k f sqrt((1 + B k^2) / (1 + B))
     double decay = 4.0;         // seconds to fall by 60 dB at the first partial

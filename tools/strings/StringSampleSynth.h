@@ -8,7 +8,7 @@
 // as 16-bit samples.
 class StringSampleSynth {
 public:
-    static constexpr double kSampleRate = 48000.0;
+    static constexpr double kSampleRate = 44100.0;
     static constexpr double kSeconds = 2.0;
     // -9 dBFS: six strings strummed a few milliseconds apart stay below full scale; plucked all
     // at once their attacks add up and a few milliseconds saturate.

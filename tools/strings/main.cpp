@@ -1,6 +1,6 @@
 // Generates the string samples of the bundle and the chord finder's remove sound:
 //   fretkit_strings TUNINGS BUNDLE_DIRECTORY DETUNE_LOW DETUNE_HIGH FRET_LOW FRET_HIGH
-// writes "SS_NN.aif" (string index, MIDI note; 16-bit mono, 48 kHz, two seconds) for every sample
+// writes "SS_NN.aif" (string index, MIDI note; 16-bit mono, 44.1 kHz, two seconds) for every sample
 // the tunings, detunes and frets reach, and "CF_remove.wav". Prints how many files it wrote, their
 // size and how long it took; fails when the tunings cannot be read or a file cannot be written.
 // Samples of an earlier run that no tuning reaches any more are removed.

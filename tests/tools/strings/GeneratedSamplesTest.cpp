@@ -16,8 +16,8 @@ using namespace fretkit;
 
 namespace {
 
-constexpr double kRate = 48000.0;
-constexpr std::size_t kFrames = 96000; // two seconds
+constexpr double kRate = 44100.0;
+constexpr std::size_t kFrames = 88200; // two seconds
 constexpr int kHighestFret = 24;
 
 std::string inBundle(const std::string& name) {

@@ -11,7 +11,7 @@ using namespace fretkit;
 
 namespace {
 
-constexpr double kRate = 48000.0;
+constexpr double kRate = 44100.0;
 
 double omegaOf(double frequency) {
     return 2.0 * std::numbers::pi * frequency / kRate;
@@ -85,7 +85,7 @@ TEST(StringSampleSynth, TheSixStringsSoundDifferentAtTheSameNote) {
     std::vector<Character> strings;
     for (int s = 0; s < SteelString::kCount; ++s) {
         const std::vector<std::int16_t> x = StringSampleSynth::render(s, 64);
-        ASSERT_EQ(x.size(), 96000u);
+        ASSERT_EQ(x.size(), 88200u);
         EXPECT_EQ(x, StringSampleSynth::render(s, 64)) << "string " << s;
         strings.push_back(characterOf(x));
     }
