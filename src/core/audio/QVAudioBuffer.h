@@ -16,6 +16,11 @@ public:
     bufferWithChannels(std::uint32_t channels, std::uint32_t frames, QVErrorPtr* error = nullptr);
     std::unique_ptr<QVAudioBuffer> copy() const;
 
+    // A mixed sum brought back into the 16-bit range: loud sums clip instead of wrapping.
+    static std::int16_t saturated(std::int32_t value) {
+        return static_cast<std::int16_t>(value < -32768 ? -32768 : value > 32767 ? 32767 : value);
+    }
+
     std::uint32_t numberOfChannels() const { return count(); }
     void setNumberOfChannels(std::uint32_t channels);
     std::uint32_t frames() const { return length() / 2; }

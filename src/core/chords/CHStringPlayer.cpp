@@ -8,14 +8,6 @@
 
 namespace fretkit {
 
-namespace {
-
-std::int16_t saturated(std::int32_t value) {
-    return static_cast<std::int16_t>(value < -32768 ? -32768 : value > 32767 ? 32767 : value);
-}
-
-} // namespace
-
 void CHStringPlayer::pluckString(unsigned string) {
     if (string < kStrings) {
         std::lock_guard lock(*lock_);
@@ -117,7 +109,7 @@ bool CHStringPlayer::renderString(unsigned s, QVAudioBuffer& buffer, double time
             v = static_cast<std::int32_t>(
                 std::lround(static_cast<double>(v) * static_cast<double>(n - j) / n));
         }
-        out[j] = saturated(out[j] + v);
+        out[j] = QVAudioBuffer::saturated(out[j] + v);
     }
     return true;
 }

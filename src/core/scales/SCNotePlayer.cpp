@@ -57,8 +57,7 @@ bool SCNotePlayer::renderAudioToBuffer(QVAudioBuffer& buffer, const QVAudioTimeS
                 s = static_cast<float>(static_cast<std::int32_t>(s * static_cast<float>(n - j) /
                                                                  static_cast<float>(n)));
             }
-            const std::int32_t sum = out[j] + static_cast<std::int32_t>(s);
-            out[j] = static_cast<std::int16_t>(std::clamp(sum, -32768, 32767));
+            out[j] = QVAudioBuffer::saturated(out[j] + static_cast<std::int32_t>(s));
         }
         if (buffer.numberOfChannels() > 1) {
             std::memcpy(buffer.channel(1), buffer.channel(0),
