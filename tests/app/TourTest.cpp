@@ -112,11 +112,30 @@ TEST(Tour, NamesFilesAfterTitlesAndSettingKeys) {
 
 TEST(Tour, PhotographsEveryToolScreenThatExistsAndSkipsSettingsItHasNot) {
     shellApplication();
-    // The dealer locator's screen, as it will be: no settings.
+    // The dealer locator's screen, as it will be: no settings, and one state of its own that it
+    // reaches by a click on its view.
     class Locator : public BZMainController {
     public:
         Locator() : BZMainController(QStringLiteral("DFMainController")) {}
         bool hasSettings() const override { return false; }
+        bool walkTour(TourSteps& steps) override {
+            steps.tap(*view(), QPoint(160, 200));
+            return steps.reach([this] { return clicked_; }, QStringLiteral("clicked")) &&
+                   steps.snap(QStringLiteral("clicked"));
+        }
+
+    protected:
+        void viewDidLoad() override {
+            BZMainController::viewDidLoad();
+            view()->installEventFilter(this);
+        }
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            clicked_ = clicked_ || event->type() == QEvent::MouseButtonRelease;
+            return BZMainController::eventFilter(watched, event);
+        }
+
+    private:
+        bool clicked_ = false;
     };
     BZControllerClasses::registerClass(QStringLiteral("DFMainController"),
                                        [] { return std::make_unique<Locator>(); });
@@ -130,7 +149,8 @@ TEST(Tour, PhotographsEveryToolScreenThatExistsAndSkipsSettingsItHasNot) {
     QString error;
     ASSERT_TRUE(tour.run(&error)) << error.toStdString();
     const QStringList& pictures = tour.pictures();
-    ASSERT_EQ(pictures.size(), static_cast<qsizetype>(std::size(kScreens)) + 1);
+    ASSERT_EQ(pictures.size(), static_cast<qsizetype>(std::size(kScreens)) + 2);
     EXPECT_TRUE(pictures.contains("24-dealer-locator.png"));
+    EXPECT_TRUE(pictures.contains("25-dealer-locator-clicked.png"));
     EXPECT_EQ(home.topViewController(), home.viewControllers().front().get());
 }

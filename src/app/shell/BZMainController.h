@@ -10,6 +10,7 @@
 
 class QAbstractButton;
 class QVChoiceEditor;
+class TourSteps;
 
 // The base of every tool screen. It carries its class's name, registers the defaults of its
 // class's settings on first use, and gives the screen a settings button (when the class has
@@ -41,6 +42,12 @@ public:
     // The presented settings stack, or null when the settings are not open.
     NavigationController* settingsNavigationController() const { return settings_; }
     QAbstractButton* aboutButton() const { return aboutButton_; }
+
+    // Shows the screen's own states in the screenshot tour, after the picture of the screen as
+    // it opens: the tool acts through `steps` as a user would and snaps each state. It leaves
+    // the screen as it found it (portrait, nothing presented), so that the tour can go on to
+    // the settings and back to the home menu. False ends the tour.
+    virtual bool walkTour(TourSteps& steps);
 
     fretkit::PlistValue valueOfCell(QVTableViewCell& cell) override;
     void didSelectCell(QVTableViewCell& cell) override;

@@ -17,8 +17,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 
 using fretkit::PlistValue;
@@ -29,19 +31,19 @@ constexpr int kStepTimeoutMs = 10000;
 // Time for the last repaints and the row highlight's fade after a screen is reached.
 constexpr int kSettleMs = 300;
 
-void pause(int ms) {
+void runEvents(int ms) {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
-void tap(QWidget& widget, QPoint at) {
-    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        const bool press = type == QEvent::MouseButtonPress;
-        QMouseEvent event(type, QPointF(at), widget.mapToGlobal(QPointF(at)), Qt::LeftButton,
-                          press ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&widget, &event);
-    }
+void sendMouse(QWidget& widget, QEvent::Type type, QPoint at) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons buttons =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+    QMouseEvent event(type, QPointF(at), widget.mapToGlobal(QPointF(at)), button, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
 }
 
 QString localized(const std::string& key) {
@@ -106,7 +108,7 @@ bool Tour::walk() {
         return false;
     }
     if (!prepareFolder() || !reach([home] { return home->isVisible(); }, QStringLiteral("home")) ||
-        !snap(QStringLiteral("home")) || !walkAbout()) {
+        !snapPicture(QStringLiteral("home")) || !walkAbout()) {
         return false;
     }
     const PlistValue& sections = home->tableView()->contents();
@@ -126,7 +128,7 @@ bool Tour::walk() {
 bool Tour::walkLocationEditor(ViewController& home) {
     BZLocationEditor* editor = BZLocationEditor::presentOver(home, nullptr, true);
     if (!editor || !reach([editor] { return editor->isVisible(); }, QStringLiteral("location")) ||
-        !snap(QStringLiteral("location-postal-code"))) {
+        !snapPicture(QStringLiteral("location-postal-code"))) {
         if (error_.isEmpty()) {
             error_ = QStringLiteral("the location editor could not be opened");
         }
@@ -135,7 +137,7 @@ bool Tour::walkLocationEditor(ViewController& home) {
     SegmentedControl& modes = *editor->segmentedControl();
     tap(modes, modes.segmentRect(1).center());
     if (!reach([editor] { return editor->international(); }, QStringLiteral("location country")) ||
-        !snap(QStringLiteral("location-country"))) {
+        !snapPicture(QStringLiteral("location-country"))) {
         return false;
     }
     tapBarButton(*editor->navigationBar(), false);
@@ -166,7 +168,41 @@ bool Tour::prepareFolder() {
     return true;
 }
 
-bool Tour::snap(const QString& name) {
+bool Tour::snap(const QString& state) {
+    return snapPicture(tool_ + QLatin1Char('-') + state);
+}
+
+void Tour::pause(int ms) {
+    runEvents(ms);
+}
+
+void Tour::tap(QWidget& widget, QPoint at) {
+    sendMouse(widget, QEvent::MouseButtonPress, at);
+    sendMouse(widget, QEvent::MouseButtonRelease, at);
+}
+
+void Tour::drag(QWidget& widget, QPoint from, QPoint to, int steps) {
+    sendMouse(widget, QEvent::MouseButtonPress, from);
+    steps = std::max(1, steps);
+    for (int step = 1; step <= steps; ++step) {
+        runEvents(15);
+        sendMouse(widget, QEvent::MouseMove, from + (to - from) * step / steps);
+    }
+    sendMouse(widget, QEvent::MouseButtonRelease, to);
+}
+
+void Tour::key(int key) {
+    QWidget* target = QApplication::focusWidget();
+    if (!target) {
+        target = &window_;
+    }
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
+}
+
+bool Tour::snapPicture(const QString& name) {
     const QString file =
         QStringLiteral("%1-%2.png").arg(pictures_.size() + 1, 2, 10, QLatin1Char('0')).arg(name);
     const QString path = QDir(folder_).filePath(file);
@@ -186,9 +222,9 @@ bool Tour::reach(const std::function<bool()>& condition, const QString& screen) 
             error_ = QStringLiteral("the tour did not reach the %1 screen").arg(screen);
             return false;
         }
-        pause(10);
+        runEvents(10);
     }
-    pause(kSettleMs);
+    runEvents(kSettleMs);
     return true;
 }
 
@@ -201,7 +237,7 @@ bool Tour::walkAbout() {
     tapBarButton(*home_.navigationBar(), false);
     auto* about = qobject_cast<NavigationController*>(home->modalViewController());
     if (!about || !reach([about] { return about->isVisible(); }, QStringLiteral("about")) ||
-        !snap(QStringLiteral("about"))) {
+        !snapPicture(QStringLiteral("about"))) {
         if (error_.isEmpty()) {
             error_ = QStringLiteral("the about button opened nothing");
         }
@@ -238,10 +274,13 @@ bool Tour::walkTool(int section, int row) {
     if (!reach([this, tool, home] { return tool != home && tool->isVisible(); }, title)) {
         return false;
     }
-    if (BZControllerClasses::exists(className) && !snap(name)) {
-        return false;
-    }
     auto* main = dynamic_cast<BZMainController*>(tool);
+    if (BZControllerClasses::exists(className)) {
+        tool_ = name;
+        if (!snapPicture(name) || (main && !main->walkTour(*this))) {
+            return false;
+        }
+    }
     if (main && main->hasSettings() && !walkSettings(*main, name)) {
         return false;
     }
@@ -260,7 +299,7 @@ bool Tour::walkSettings(BZMainController& tool, const QString& name) {
     auto* root = static_cast<BZSettingsController*>(settings->viewControllers().front().get());
     if (!reach([settings, root] { return root->isVisible() && !settings->isTransitioning(); },
                name + QStringLiteral(" settings")) ||
-        !snap(name + QStringLiteral("-settings")) ||
+        !snapPicture(name + QStringLiteral("-settings")) ||
         !walkEditors(*settings, *root->tableView(), name)) {
         return false;
     }
@@ -290,7 +329,7 @@ bool Tour::walkEditors(NavigationController& settings, QVTableView& table, const
                         return editor != root && editor->isVisible() && !settings.isTransitioning();
                     },
                     name + QLatin1Char(' ') + word) ||
-                !snap(name + QLatin1Char('-') + word)) {
+                !snapPicture(name + QLatin1Char('-') + word)) {
                 return false;
             }
             tapBarButton(*settings.navigationBar(), false);

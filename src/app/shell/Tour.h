@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TourSteps.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,7 +17,8 @@ class ViewController;
 // the home menu, the about screen, and for every tool its screen (once it exists), its settings
 // and each setting's editor, and the location editor's two pages. Taps go to the rows and bar
 // buttons themselves; every picture waits for the screen to be reached and its animations to end.
-class Tour {
+// A tool screen shows its own states through BZMainController::walkTour, with the tour's steps.
+class Tour : private TourSteps {
 public:
     // Walks `home` (the home menu's stack, shown in `window`), writing into `folder`.
     Tour(ScreenWindow& window, NavigationController& home, QString folder);
@@ -33,10 +36,17 @@ public:
     static QString fileWord(const QString& text);
 
 private:
+    bool snap(const QString& state) override;
+    bool reach(const std::function<bool()>& condition, const QString& what) override;
+    void pause(int ms) override;
+    void tap(QWidget& widget, QPoint at) override;
+    void drag(QWidget& widget, QPoint from, QPoint to, int steps) override;
+    void key(int key) override;
+    ScreenWindow& window() override { return window_; }
+
     bool walk();
     bool prepareFolder();
-    bool snap(const QString& name);
-    bool reach(const std::function<bool()>& condition, const QString& screen);
+    bool snapPicture(const QString& name);
     bool walkAbout();
     bool walkLocationEditor(ViewController& home);
     bool walkTool(int section, int row);
@@ -50,5 +60,6 @@ private:
     NavigationController& home_;
     QString folder_;
     QStringList pictures_;
+    QString tool_; // the file word of the tool whose own states are being shown
     QString error_;
 };

@@ -2,6 +2,7 @@
 #include "BZController.h"
 #include "BZHomeController.h"
 #include "BZLifeCycle.h"
+#include "BZToolClasses.h"
 #include "Tour.h"
 #include "foundation/Bundle.h"
 #include "kit/KitDemo.h"
@@ -139,6 +140,7 @@ int main(int argc, char** argv) {
     // The window outlives the controller, which releases the stream before the screens go.
     ScreenWindow window(scale);
     BZController controller(window, fretkit::Bundle::main());
+    BZToolClasses::registerAll();
     // The root of the interface: a navigation stack whose first screen is the home menu.
     auto root = std::make_unique<NavigationController>(std::make_unique<BZHomeController>());
     NavigationController& home = *root;
