@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -58,6 +59,20 @@ void filterMessages(QtMsgType type, const QMessageLogContext& context, const QSt
     }
 }
 
+// The window's icon at both scales, and the name of the desktop entry that carries the app's
+// name and icon in the desktop's task list.
+void setApplicationIcon() {
+    QApplication::setDesktopFileName(QStringLiteral("org.fretkit.Fretkit"));
+    QIcon icon;
+    for (const int scale : {1, 2}) {
+        if (const auto path =
+                fretkit::Bundle::main().pathForResource("Fretkit_icon", "png", scale)) {
+            icon.addFile(QString::fromStdString(*path));
+        }
+    }
+    QApplication::setWindowIcon(icon);
+}
+
 int saveScreenshot(ScreenWindow& window, const QString& path) {
     const QImage image = window.snapshot();
     if (!image.save(path, "PNG")) {
@@ -82,6 +97,7 @@ int main(int argc, char** argv) {
     fretkit::AlertPresenter::install(&alerts);
     QApplication::setApplicationName(QStringLiteral("fretkit-app"));
     QApplication::setApplicationVersion(QStringLiteral(FRETKIT_VERSION));
+    setApplicationIcon();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
