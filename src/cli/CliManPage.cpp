@@ -50,7 +50,8 @@ void CliManPage::write(const Cli& cli, std::ostream& stream) {
            << ".SH SYNOPSIS\n.B fretkit\n[\\fB\\-\\-help\\fR | \\fB\\-\\-version\\fR] "
               "\\fIcommand\\fR [\\fIarguments\\fR]\n"
            << ".SH DESCRIPTION\n"
-           << line(CliHelp::description()) << ".PP\nRun \\fBfretkit\\fR \\fIcommand\\fR \\fB\\-\\-help\\fR for a command's "
+           << line(CliHelp::description())
+           << ".PP\nRun \\fBfretkit\\fR \\fIcommand\\fR \\fB\\-\\-help\\fR for a command's "
               "details.\n"
            << ".SH COMMANDS\n";
     for (const CliCommand& command : cli.commands()) {
