@@ -22,7 +22,7 @@ public:
         unsigned fingers = 0;                    // fingers in use, the thumb included
         unsigned barres = 0;
         bool thumb = false;
-        unsigned cost = 0; // lower is easier
+        double cost = 0; // lower is easier
     };
 
     // `frets` per string (0 = thickest): kMuted, 0 for open, else the fret. nullopt when the
