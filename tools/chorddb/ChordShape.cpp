@@ -1,6 +1,7 @@
 #include "ChordShape.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace fretkit {
 namespace {
@@ -147,14 +148,17 @@ std::optional<ChordShape> ChordShape::make(const Frets& frets, const ChordTones&
     const unsigned bassPitch = static_cast<unsigned>(pitch(extent.bass, frets[extent.bass]) % 12);
     const bool bassAllowed = bassPitch == chord.root().pitchClass ||
                              (bass == Bass::RootThirdOrFifth && chord.isThirdOrFifth(bassPitch));
-    if ((present & chord.requiredPitches()) != chord.requiredPitches() || !bassAllowed) {
+    // Three tones at least make a chord: a root and third alone name nothing.
+    if ((present & chord.requiredPitches()) != chord.requiredPitches() || !bassAllowed ||
+        std::popcount(present) < 3) {
         return std::nullopt;
     }
     const std::optional<unsigned> mutes = innerMutes(frets, extent);
     if (!mutes || *mutes > 1) {
         return std::nullopt;
     }
-    const std::optional<FingerAssigner::Assignment> fingers = FingerAssigner::assign(frets);
+    const std::optional<FingerAssigner::Assignment> fingers =
+        FingerAssigner::assign(frets, origin.kind == Kind::LowerBass);
     if (!fingers) {
         return std::nullopt;
     }
@@ -174,18 +178,13 @@ std::optional<ChordShape> ChordShape::make(const Frets& frets, const ChordTones&
 std::vector<ChordShape> ChordShape::alongNeck(const std::vector<unsigned>& strings,
                                               const std::vector<unsigned>& pitchClasses,
                                               const ChordTones& chord, Origin origin) {
-    // Voicings move about the neck while comping: none stretches over more than four frets.
-    constexpr int kWidestSpan = 3;
     std::vector<ChordShape> shapes;
     for (int bassFret = 1; bassFret <= kHighestFret; ++bassFret) {
         const std::optional<Frets> frets = stacked(strings, pitchClasses, bassFret);
         const std::optional<ChordShape> shape =
             frets ? make(*frets, chord, Bass::Root, origin) : std::nullopt;
-        if (shape) {
-            const Extent extent = extentOf(shape->frets);
-            if (extent.highest - extent.lowest <= kWidestSpan) {
-                shapes.push_back(*shape);
-            }
+        if (shape && shape->span() <= kMovedSpan) {
+            shapes.push_back(*shape);
         }
     }
     return shapes;
@@ -197,6 +196,11 @@ unsigned ChordShape::bassString() const {
         ++s;
     }
     return s;
+}
+
+int ChordShape::span() const {
+    const Extent extent = extentOf(frets);
+    return extent.highest - extent.lowest;
 }
 
 bool ChordShape::hasOpenString() const {

@@ -19,6 +19,9 @@ struct ChordShape {
     // within fret 15; open strings ring only in the open position, below fret 5.
     static constexpr int kWindow = 5;
     static constexpr int kHighestFret = 15;
+    // A shape moved about the neck (a form away from its open position, a drop or shell voicing)
+    // spans four frets at most: the nut no longer helps the hand.
+    static constexpr int kMovedSpan = 3;
     using Frets = std::array<int, kStrings>; // kMuted, 0 for open, else the fret
 
     // Where a shape comes from, in the order the chooser prefers the sources.
@@ -58,7 +61,9 @@ struct ChordShape {
     enum class Bass { Root, RootThirdOrFifth };
 
     // The shape of `frets` for `chord`, or nullopt when it sounds a tone outside the chord, lacks
-    // a required one, has a bass `bass` does not allow, breaks the window or cannot be held.
+    // a required one, sounds fewer than three tones, has a bass `bass` does not allow, breaks the
+    // window or cannot be held. Only a bass added below a book shape may take the thumb: the
+    // search and the voicings keep it behind the neck, as teachers do.
     static std::optional<ChordShape> make(const Frets& frets, const ChordTones& chord, Bass bass,
                                           Origin origin);
 
@@ -71,6 +76,8 @@ struct ChordShape {
                                              const ChordTones& chord, Origin origin);
     // The thickest sounding string.
     unsigned bassString() const;
+    // How many frets lie between the lowest and the highest fretted note.
+    int span() const;
     bool hasOpenString() const;
 
     int baseFret = 1; // the first fret of the shape's window

@@ -44,7 +44,7 @@ const ChordTones::Tone* ChordTones::seventh() const {
 
 bool ChordTones::isThirdOrFifth(unsigned pitchClass) const {
     const Tone* tone = toneOf(pitchClass);
-    return tone && (tone->degree == 3 || tone->degree == 5);
+    return tone && withDegree(3) && (tone->degree == 3 || tone->degree == 5);
 }
 
 } // namespace fretkit

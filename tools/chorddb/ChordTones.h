@@ -30,7 +30,8 @@ public:
     // The seventh, or the sixth of a sixth chord; nullptr when the chord has neither.
     const Tone* seventh() const;
     // The tones that may lie in the bass of a conventional shape besides the root: the third
-    // and the fifth (flat or sharp) of the chord.
+    // and the fifth (flat or sharp) of the chord. A suspended chord keeps its root there: over
+    // its fifth it sounds as another chord (A sus 4 over E is E 7 sus 4).
     bool isThirdOrFifth(unsigned pitchClass) const;
 
 private:

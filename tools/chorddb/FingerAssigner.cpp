@@ -129,7 +129,8 @@ FingerAssigner::Assignment assignmentOf(const Frets& frets, const std::vector<Un
 
 } // namespace
 
-std::optional<FingerAssigner::Assignment> FingerAssigner::assign(const Frets& frets) {
+std::optional<FingerAssigner::Assignment> FingerAssigner::assign(const Frets& frets,
+                                                                 bool thumbAllowed) {
     std::vector<int> fretValues;
     for (int fret : frets) {
         if (fret > 0) {
@@ -143,7 +144,8 @@ std::optional<FingerAssigner::Assignment> FingerAssigner::assign(const Frets& fr
     }
     std::optional<Assignment> best;
     for (const bool thumb : {false, true}) {
-        if (thumb && (frets[0] <= 0 || frets[0] > fretValues.front() + kThumbReach)) {
+        if (thumb &&
+            (!thumbAllowed || frets[0] <= 0 || frets[0] > fretValues.front() + kThumbReach)) {
             continue;
         }
         std::vector<std::vector<std::vector<Unit>>> perFret;

@@ -75,7 +75,7 @@ unsigned rotated(unsigned set, unsigned steps) {
     return ((set << steps) | (set >> (12 - steps))) & 0xfffu;
 }
 
-Frets moved(const Frets& frets, int by) {
+Frets movedBy(const Frets& frets, int by) {
     Frets result = frets;
     for (int& fret : result) {
         fret = fret == kMuted ? kMuted : fret + by;
@@ -175,6 +175,16 @@ std::optional<ChordShape> ShapeBook::written(const Line& line, const ChordTones&
                             {ChordShape::Kind::Book, line.form, open});
 }
 
+std::optional<ChordShape> ShapeBook::moved(const Line& line, const ChordTones& chord, int by) {
+    if (by == 0) {
+        return written(line, chord);
+    }
+    std::optional<ChordShape> shape =
+        ChordShape::make(movedBy(line.frets, by), chord, ChordShape::Bass::RootThirdOrFifth,
+                         {ChordShape::Kind::Book, line.form});
+    return shape && shape->span() <= ChordShape::kMovedSpan ? shape : std::nullopt;
+}
+
 std::vector<ChordShape> ShapeBook::shapesFor(const ChordTones& chord) const {
     std::vector<ChordShape> shapes;
     std::set<std::pair<Family, int>> taken; // (form, root fret) where a line gave a Book shape
@@ -186,25 +196,17 @@ std::vector<ChordShape> ShapeBook::shapesFor(const ChordTones& chord) const {
             from = to = 0;
         }
         for (int by = from; by <= to; ++by) {
-            // The chord's own sound after the move: the line's root lands on the chord's root,
-            // or on another of its tones when the chord repeats every few frets.
+            // The moved line keeps its sound over the chord's root: its own root lands there, or
+            // on another tone of a chord that repeats every few frets.
             const auto steps = static_cast<unsigned>(
-                                   static_cast<int>(lineRoot + 36 - chord.root().pitchClass) + by) %
-                               12;
-            if (rotated(sound, steps) != sound) {
-                continue;
-            }
+                static_cast<int>(lineRoot + 36 - chord.root().pitchClass) + by);
             std::optional<ChordShape> shape =
-                by == 0 ? written(line, chord)
-                        : ChordShape::make(moved(line.frets, by), chord,
-                                           ChordShape::Bass::RootThirdOrFifth,
-                                           {ChordShape::Kind::Book, line.form});
+                rotated(sound, steps % 12) == sound ? moved(line, chord, by) : std::nullopt;
             if (!shape) {
                 continue;
             }
-            // A chord that repeats every few frets is the form's own shape only where the line's
-            // root is the chord's; elsewhere the same sound is an inversion, an alternative.
-            if (steps != 0 || !taken.insert({line.form, rootFret(line) + by}).second) {
+            // Where the line's root is not the chord's, the same sound is an inversion.
+            if (steps % 12 != 0 || !taken.insert({line.form, rootFret(line) + by}).second) {
                 shape->origin.kind = ChordShape::Kind::Alternate;
                 shape->origin.openChord = false;
             }
@@ -213,11 +215,10 @@ std::vector<ChordShape> ShapeBook::shapesFor(const ChordTones& chord) const {
     }
     const std::size_t found = shapes.size();
     for (std::size_t i = 0; i < found; ++i) {
-        if (shapes[i].origin.kind != ChordShape::Kind::Book) {
-            continue;
+        if (shapes[i].origin.kind == ChordShape::Kind::Book) {
+            const std::vector<ChordShape> completed = withLowerBass(shapes[i], chord);
+            shapes.insert(shapes.end(), completed.begin(), completed.end());
         }
-        const std::vector<ChordShape> completed = withLowerBass(shapes[i], chord);
-        shapes.insert(shapes.end(), completed.begin(), completed.end());
     }
     return shapes;
 }

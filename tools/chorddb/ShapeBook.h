@@ -31,12 +31,16 @@ public:
     // sounding the chord gives a Book shape and the later ones Alternate shapes; a Book shape
     // with a silent string below its bass gives LowerBass shapes with that string sounding the
     // third or the fifth. Open chords stay where they are written; forms move up and down
-    // the neck (and chords that repeat every few frets, such as the diminished seventh, move by
-    // those steps too, keeping their sound but taking another bass).
+    // the neck where they span four frets at most (and chords that repeat every few frets, such
+    // as the diminished seventh, move by those steps too, keeping their sound but taking another
+    // bass).
     std::vector<ChordShape> shapesFor(const ChordTones& chord) const;
 
     // A line at the position it is written, as a shape of `chord`; nullopt when it is not one.
     static std::optional<ChordShape> written(const Line& line, const ChordTones& chord);
+    // A line moved `by` frets, as a shape of `chord`; nullopt when it is not one or spans more
+    // than four frets.
+    static std::optional<ChordShape> moved(const Line& line, const ChordTones& chord, int by);
 
 private:
     std::vector<Line> lines_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <tuple>
 
 namespace fretkit {
@@ -41,18 +42,18 @@ auto rankOf(const Ranked& ranked) {
                            ranked.shape.score);
 }
 
-// Best first, one entry per fingering of the frets (the best source keeps it), each numbered
-// within its kind and family by the fret it starts at.
+// Best first, one entry per set of frets (the best source keeps it), each numbered within its
+// kind and family by the fret it starts at.
 std::vector<Ranked> ranked(std::vector<ChordShape> candidates) {
     std::stable_sort(candidates.begin(), candidates.end(), [](const auto& a, const auto& b) {
         return std::tie(a.origin.kind, a.origin.family, a.baseFret, a.score) <
                std::tie(b.origin.kind, b.origin.family, b.baseFret, b.score);
     });
     std::vector<Ranked> unique;
-    std::map<ChordShape::Frets, bool> seen;
+    std::set<ChordShape::Frets> seen;
     std::map<std::pair<Kind, Family>, unsigned> count;
     for (const ChordShape& shape : candidates) {
-        if (seen.emplace(shape.frets, true).second) {
+        if (seen.insert(shape.frets).second) {
             unique.push_back({shape, count[{shape.origin.kind, shape.origin.family}]++});
         }
     }

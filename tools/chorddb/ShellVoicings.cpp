@@ -34,8 +34,8 @@ std::vector<std::vector<unsigned>> tensionChoices(const ChordTones& chord) {
     return choices;
 }
 
-// The strings of a shell of `voices` voices from `rootString`, the second voice `skip` strings
-// higher than the next; empty when they do not fit on the neck.
+// The strings of a shell of `voices` voices from `rootString`, the second voice on the string
+// next to the root's or, when `skip`, one higher; empty when they do not fit on the neck.
 std::vector<unsigned> shellStrings(unsigned rootString, unsigned skip, std::size_t voices) {
     std::vector<unsigned> strings = {rootString};
     for (unsigned s = rootString + 1 + skip; s < ChordShape::kStrings && strings.size() < voices;
