@@ -30,6 +30,7 @@ struct ChordShape {
         Alternate, // another line of the same form at the same place
         Voicing,   // a drop or shell voicing
         LowerBass, // a book shape with the string below its bass sounding too
+        Upper,     // a barre shape of the book on its upper strings only
         Found,     // the search's own find
     };
     // The form or voicing family, in the order the chooser prefers them within a kind.

@@ -83,7 +83,9 @@ Frets movedBy(const Frets& frets, int by) {
     return result;
 }
 
-// The moves of `frets` that keep every string on the neck.
+// The moves of `frets` that keep every string on the neck; a barre form (written without open
+// strings) stays above the nut, its open-position copy being no chord players use (C minor in
+// the C form, x3101x).
 std::pair<int, int> moveRange(const Frets& frets) {
     int lowest = ChordShape::kHighestFret;
     int highest = 0;
@@ -93,7 +95,7 @@ std::pair<int, int> moveRange(const Frets& frets) {
             highest = std::max(highest, fret);
         }
     }
-    return {-lowest, ChordShape::kHighestFret - highest};
+    return {lowest == 0 ? 0 : 1 - lowest, ChordShape::kHighestFret - highest};
 }
 
 // `shape` with the silent string just below its bass sounding the chord's third or fifth,
@@ -122,6 +124,26 @@ std::vector<ChordShape> withLowerBass(const ChordShape& shape, const ChordTones&
         }
     }
     return completed;
+}
+
+// The barre shape `shape` on its top five and its top four strings, where its lower strings
+// sound: the forms as chord charts also show them (the small F, x33211 and xx3211; C on the top
+// four strings at the fifth fret, xx5558, from the G form).
+std::vector<ChordShape> upperStrings(const ChordShape& shape, const ChordTones& chord) {
+    std::vector<ChordShape> uppers;
+    for (unsigned lowest = 1; lowest <= 2 && !shape.hasOpenString(); ++lowest) {
+        if (shape.bassString() >= lowest) {
+            continue;
+        }
+        ChordShape::Frets frets = shape.frets;
+        std::fill(frets.begin(), frets.begin() + lowest, kMuted);
+        const auto made = ChordShape::make(frets, chord, ChordShape::Bass::RootThirdOrFifth,
+                                           {ChordShape::Kind::Upper, shape.origin.family});
+        if (made) {
+            uppers.push_back(*made);
+        }
+    }
+    return uppers;
 }
 
 } // namespace
@@ -216,8 +238,10 @@ std::vector<ChordShape> ShapeBook::shapesFor(const ChordTones& chord) const {
     const std::size_t found = shapes.size();
     for (std::size_t i = 0; i < found; ++i) {
         if (shapes[i].origin.kind == ChordShape::Kind::Book) {
-            const std::vector<ChordShape> completed = withLowerBass(shapes[i], chord);
-            shapes.insert(shapes.end(), completed.begin(), completed.end());
+            for (const auto& more :
+                 {withLowerBass(shapes[i], chord), upperStrings(shapes[i], chord)}) {
+                shapes.insert(shapes.end(), more.begin(), more.end());
+            }
         }
     }
     return shapes;

@@ -28,12 +28,12 @@ public:
     const std::vector<Line>& lines() const { return lines_; }
 
     // The book's shapes of `chord`. At each position a form reaches, the first line of that form
-    // sounding the chord gives a Book shape and the later ones Alternate shapes; a Book shape
-    // with a silent string below its bass gives LowerBass shapes with that string sounding the
-    // third or the fifth. Open chords stay where they are written; forms move up and down
-    // the neck where they span four frets at most (and chords that repeat every few frets, such
-    // as the diminished seventh, move by those steps too, keeping their sound but taking another
-    // bass).
+    // sounding the chord gives a Book shape and the later ones Alternate shapes. A Book shape
+    // gives LowerBass shapes with the silent string below its bass sounding the third or the
+    // fifth, and a barre one Upper shapes on its top five and four strings. Open chords stay where
+    // they are written; forms move up and down the neck where they span four frets at most (and
+    // chords that repeat every few frets, such as the diminished seventh, move by those steps too,
+    // keeping their sound but taking another bass).
     std::vector<ChordShape> shapesFor(const ChordTones& chord) const;
 
     // A line at the position it is written, as a shape of `chord`; nullopt when it is not one.
