@@ -26,16 +26,17 @@ const std::vector<StringSet>& stringSets() {
 
 std::vector<unsigned> DropVoicings::fourTones(const ChordTones& chord) {
     std::vector<ChordTones::Tone> tones = chord.tones();
-    // Left out first: the fifth, then the eleventh (it rubs against the third), then the ninth.
-    for (unsigned degree : {5u, 11u, 9u}) {
-        const auto optional = std::find_if(tones.begin(), tones.end(), [&](const auto& tone) {
-            return tone.optional && tone.degree == degree;
-        });
-        if (tones.size() > 4 && optional != tones.end()) {
-            tones.erase(optional);
-        }
+    const auto fifth = std::find_if(tones.begin(), tones.end(), [](const auto& tone) {
+        return tone.optional && tone.degree == 5;
+    });
+    if (tones.size() > 4 && fifth != tones.end()) {
+        tones.erase(fifth);
     }
-    if (tones.size() != 4) {
+    // Tensions go on top, as in the shell voicings; dropped into the middle (a ninth under the
+    // third) they make voicings players do not use.
+    const bool tensions =
+        std::any_of(tones.begin(), tones.end(), [](const auto& tone) { return tone.degree > 7; });
+    if (tones.size() != 4 || tensions) {
         return {};
     }
     std::vector<unsigned> pitches;

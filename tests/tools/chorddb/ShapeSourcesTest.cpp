@@ -130,10 +130,12 @@ TEST(DropVoicings, SeventhsAreDroppedOntoTheUsualStringSets) {
     EXPECT_TRUE(cmaj7.contains("8 x 9 9 8 x"));     // drop 3, root on string 6
     EXPECT_TRUE(cmaj7.contains("x 3 x 4 5 3"));     // drop 3, root on string 5
     EXPECT_EQ(cmaj7.size(), 5u);
-    // A ninth leaves out its fifth: R 3 b7 9 dropped is the ninth chord players know.
-    EXPECT_EQ(DropVoicings::fourTones(chord("C", "1 3 (5) b7 9")),
-              (std::vector<unsigned>{0, 2, 4, 10}));
-    EXPECT_TRUE(byFrets(DropVoicings::of(chord("C", "1 3 (5) b7 9"))).contains("x 3 2 3 3 x"));
+    // A sixth is voiced like a seventh; a seventh flat five keeps its altered fifth.
+    EXPECT_EQ(DropVoicings::fourTones(chord("C", "1 3 (5) 6")),
+              (std::vector<unsigned>{0, 4, 7, 9}));
+    EXPECT_TRUE(byFrets(DropVoicings::of(chord("C", "1 b3 b5 b7"))).contains("x 3 4 3 4 x"));
+    // Tensions stay on top, in the shell voicings: no drop puts a ninth under the third.
+    EXPECT_TRUE(DropVoicings::fourTones(chord("C", "1 3 (5) b7 #9")).empty());
     EXPECT_TRUE(DropVoicings::of(chord("C", kMajor)).empty());
     EXPECT_TRUE(DropVoicings::of(chord("C", "1 3 (5) 9")).empty()); // no seventh
 }
