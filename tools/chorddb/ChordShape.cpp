@@ -123,6 +123,26 @@ std::optional<Frets> stacked(const std::vector<unsigned>& strings,
     return frets;
 }
 
+// Spells every sounding string of `frets` into `shape`: the pitch classes sounded as a bit set,
+// or nullopt when a string sounds a tone outside the chord.
+std::optional<unsigned> spell(const Frets& frets, const ChordTones& chord, ChordShape& shape) {
+    unsigned present = 0;
+    for (unsigned s = 0; s < kStrings; ++s) {
+        if (frets[s] == kMuted) {
+            continue;
+        }
+        const auto pitchClass = static_cast<unsigned>(ChordShape::pitch(s, frets[s]) % 12);
+        const ChordTones::Tone* tone = chord.toneOf(pitchClass);
+        if (!tone) {
+            return std::nullopt;
+        }
+        present |= 1u << tone->pitchClass;
+        shape.notes[s] = tone->note;
+        shape.optional[s] = tone->optional;
+    }
+    return present;
+}
+
 } // namespace
 
 std::optional<ChordShape> ChordShape::make(const Frets& frets, const ChordTones& chord, Bass bass,
@@ -132,19 +152,11 @@ std::optional<ChordShape> ChordShape::make(const Frets& frets, const ChordTones&
         return std::nullopt;
     }
     ChordShape shape;
-    unsigned present = 0;
-    for (unsigned s = 0; s < kStrings; ++s) {
-        if (frets[s] == kMuted) {
-            continue;
-        }
-        const ChordTones::Tone* tone = chord.toneOf(static_cast<unsigned>(pitch(s, frets[s]) % 12));
-        if (!tone) {
-            return std::nullopt;
-        }
-        present |= 1u << tone->pitchClass;
-        shape.notes[s] = tone->note;
-        shape.optional[s] = tone->optional;
+    const std::optional<unsigned> sounded = spell(frets, chord, shape);
+    if (!sounded) {
+        return std::nullopt;
     }
+    const unsigned present = *sounded;
     const unsigned bassPitch = static_cast<unsigned>(pitch(extent.bass, frets[extent.bass]) % 12);
     const bool bassAllowed = bassPitch == chord.root().pitchClass ||
                              (bass == Bass::RootThirdOrFifth && chord.isThirdOrFifth(bassPitch));

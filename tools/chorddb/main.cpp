@@ -53,7 +53,9 @@ int main(int argc, char** argv) {
         failed = true;
     }
     for (unsigned line : ChordDbGenerator::linesFittingNoChord(*book, formulas)) {
-        std::fprintf(stderr, "fretkit_chorddb: %s: line %u: the shape is no playable chord there\n",
+        std::fprintf(stderr,
+                     "fretkit_chorddb: %s: line %u: the shape, where it is written, sounds no "
+                     "chord of the formulas or cannot be held\n",
                      argv[2], line);
         failed = true;
     }
