@@ -4,7 +4,7 @@
 Run it from the repository root after changing the vocabulary in chord_vocabulary.py:
     python3 tools/authoring/chord_descriptions.py resources/CFChords.plist
 
-How: every fingering a hand can hold (four fingers and a barre within four frets) in each tuning
+How: every fingering a hand can hold (four fingers and a barre within five frets) in each tuning
 of BZTunings.plist is reduced to the bitmap the chord namer folds it into, above its bass. Each
 bitmap whose notes are a chord of the vocabulary gets the reading a guitarist would say (the
 cheapest one: plain chords before rare ones, the bass as root before an inversion). Readings with
@@ -21,7 +21,7 @@ import sys
 from chord_fold import interval_bitmap, walk
 from chord_vocabulary import FAMILIES, all_chords
 
-FRETS_PER_HAND = 4  # a shape's fretted notes lie within four frets
+FRETS_PER_HAND = 5  # a shape's fretted notes lie within five frets, with a stretch
 HIGHEST_WINDOW = 15  # the lowest fret of the highest hand position tried
 STRINGS = 6
 
