@@ -132,8 +132,8 @@ int playChord(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
 CliCommand PlayChordCommand::command() {
     return {"play-chord",
-            "(SYMBOL | ROOT FAMILY NAME | ROOT INDEX) [--shape N] [--strum down|up|SECONDS] [-o "
-            "FILE.wav] " +
+            "(SYMBOL | ROOT FAMILY NAME | ROOT INDEX) [--shape N] [--strum down|up|SECONDS] "
+            "[-o FILE.wav] " +
                 std::string(AudioOptions::kSynopsis),
             "Strums a chord shape with the string samples, into a WAV file or live.", playChord};
 }

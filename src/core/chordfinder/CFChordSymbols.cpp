@@ -84,13 +84,11 @@ std::string wordsAndSignsSpelledOut(std::string s) {
     return s;
 }
 
-// One spelling for the many ways a symbol is written, so that "M7", "maj7" and "Δ7" compare
-// equal: signs and words become the chord finder's own, brackets and spaces go, and the
-// alterations (b5, #9 ...) are put in one order.
-std::string canonicalKey(std::string s) {
+// The signs some players write: sharp and flat signs, the triangle (alone a major seventh, CΔ;
+// before a number "maj", CΔ9), ø for half-diminished and ° for diminished.
+std::string signsSpelledOut(std::string s) {
     replaceAll(s, kSharpSign, "#");
     replaceAll(s, kFlatSign, "b");
-    // The triangle alone is a major seventh (CΔ), before a number it is "maj" (CΔ9).
     for (std::size_t at = s.find(kTriangle); at != std::string::npos; at = s.find(kTriangle)) {
         const std::size_t after = at + kTriangle.size();
         const bool number = after < s.size() && std::isdigit(static_cast<unsigned char>(s[after]));
@@ -99,14 +97,15 @@ std::string canonicalKey(std::string s) {
     replaceAll(s, "\u00F87", "m7b5"); // ø7
     replaceAll(s, "\u00F8", "m7b5");  // ø
     replaceAll(s, "\u00B0", "dim");   // °
-    std::erase_if(s, [](char c) { return c == ' ' || c == '(' || c == ')' || c == ','; });
-    s = majorMarksSpelledOut(s);
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](char c) { return static_cast<char>(std::tolower(c)); });
-    s = wordsAndSignsSpelledOut(s);
+    return s;
+}
+
+// Short forms in full: ma7 is maj7, maj alone the major triad, sus alone sus4, 69 and 6add9 are
+// 6/9 (written without its slash, as every slash goes: m/maj7 is m(maj7)).
+std::string shortFormsSpelledOut(std::string s) {
     for (std::size_t at = s.find("ma"); at != std::string::npos; at = s.find("ma", at + 3)) {
         if (at + 2 >= s.size() || s[at + 2] != 'j') {
-            s.insert(s.begin() + static_cast<std::ptrdiff_t>(at + 2), 'j'); // ma7 is maj7
+            s.insert(s.begin() + static_cast<std::ptrdiff_t>(at + 2), 'j');
         }
     }
     if (s == "maj") {
@@ -118,12 +117,17 @@ std::string canonicalKey(std::string s) {
         }
     }
     if (s == "alt" || s == "7alt") {
-        s = "7#5#9";
+        s = "7#5#9"; // the altered dominant as guitarists voice it most
     }
     replaceAll(s, "add2", "add9");
     replaceAll(s, "6add9", "69");
     std::erase(s, '/');
-    // The alterations in one order: "7#9b5" and "7b5#9" are the same chord.
+    return s;
+}
+
+// The alterations (b5, #9, b13 ...) moved behind the rest in one order: "7#9b5" and "7b5#9" are
+// the same chord.
+std::string alterationsInOrder(const std::string& s) {
     static constexpr std::array<std::string_view, 5> kDegrees = {"13", "11", "5", "6", "9"};
     std::vector<std::string> alterations;
     std::string head;
@@ -140,6 +144,18 @@ std::string canonicalKey(std::string s) {
     }
     std::sort(alterations.begin(), alterations.end());
     return std::accumulate(alterations.begin(), alterations.end(), head);
+}
+
+// One spelling for the many ways a symbol is written, so that "M7", "maj7" and "Δ7" compare
+// equal: signs and words become the chord finder's own, brackets and spaces go, and the
+// alterations are put in one order.
+std::string canonicalKey(std::string s) {
+    s = signsSpelledOut(s);
+    std::erase_if(s, [](char c) { return c == ' ' || c == '(' || c == ')' || c == ','; });
+    s = majorMarksSpelledOut(s);
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(c)); });
+    return alterationsInOrder(shortFormsSpelledOut(wordsAndSignsSpelledOut(s)));
 }
 
 std::size_t editDistance(const std::string& a, const std::string& b) {
