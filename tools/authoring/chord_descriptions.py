@@ -9,16 +9,18 @@ of BZTunings.plist is reduced to the bitmap the chord namer folds it into, above
 bitmap whose notes are a chord of the vocabulary gets the reading a guitarist would say (the
 cheapest one: plain chords before rare ones, the bass as root before an inversion). Readings with
 the bass as root become one description each; the namer finds inversions by itself by rotating the
-root. Where its rotation would meet another name first, or no name at all, the bitmap gets a
-description that carries its own slash. The namer is then run over every bitmap until it says
-what the reading says for all of them."""
+root. Where the rotation reaches an inversion's root and finds no description, one is added there,
+by its root; where it meets another name first or cannot reach the root, the bass's bitmap gets a
+description that carries its own slash. The namer is run over every bitmap until it says what the
+reading says for all of them. A description with its own slash names the bass it was written for,
+so every bitmap six strings can make whose rotation would end on one gets its own description."""
 
 import itertools
 import os
 import plistlib
 import sys
 
-from chord_fold import interval_bitmap, walk
+from chord_fold import interval_bitmap, pitch_classes, predecessors, rotations, walk
 from chord_vocabulary import FAMILIES, all_chords
 
 FRETS_PER_HAND = 5  # a shape's fretted notes lie within five frets, with a stretch
@@ -32,10 +34,10 @@ INVERSION_COST = 3.0
 RARE_INVERSION_COST = 5.0
 # A major or minor triad over a note that is not in it: cheaper than reading the notes as a
 # suspended ninth without its fifth, dearer than any plain chord over its root. Only the basses
-# players put under a triad count: a whole step above its root (C / D), a fourth above
-# (C / F, Am / D) and, under a major triad, the tritone (C / F#).
+# players put under a triad count: a whole step above its root (C / D) and a fourth above
+# (C / F, Am / D).
 OVER_BASS_COST = 3.0
-TRIADS = {0b10010001: ("", (2, 5, 6)), 0b10001001: ("m", (5,))}
+TRIADS = {0b10010001: ("", (2, 5)), 0b10001001: ("m", (5,))}
 
 
 def rotate_mask(mask, semitones):
@@ -158,23 +160,73 @@ def said(result):
     return name
 
 
-def describe(found):
-    """The descriptions: bitmap -> reading, root readings first, then the slash fixes."""
-    table = {bits: r.name() for bits, r in found.items() if r.root == 0}
-    chosen = {bits: r for bits, r in found.items() if r.root == 0}
+def names_of(table):
+    return {bits: reading.name() for bits, reading in table.items()}
+
+
+def fix_until_said(found, table):
+    """Adds descriptions until the namer says each enumerated bitmap's reading. An inversion the
+    rotation reaches with no description for it is described where the rotation meets it, by
+    its root, so that any bass under it is named right; where the rotation meets another name
+    first, or cannot reach the root (a rootless reading, a root held only as a tension), the
+    bass's bitmap gets a description that carries its own slash."""
     changed = True
     while changed:
         changed = False
+        names = names_of(table)
         for bits in sorted(found):
             reading = found[bits]
-            if said(walk(table, bits)) != said((0, reading.name())):
-                table[bits] = reading.name()
-                chosen[bits] = reading
-                changed = True
-    return chosen
+            result = walk(names, bits)
+            if said(result) == said((0, reading.name())):
+                continue
+            at_root = dict(rotations(bits)).get(reading.root)
+            reached = result is None or result[0] > reading.root
+            if reading.kind == "inversion" and at_root is not None and reached and \
+                    at_root not in table and at_root not in found:
+                table[at_root] = Reading(reading.symbol, 0, reading.cost, "rotated", reading.rank)
+                names[at_root] = table[at_root].name()
+            else:
+                table[bits] = reading
+                names[bits] = reading.name()
+            changed = True
+
+
+def misnamed_basses(table):
+    """Bitmaps without a description of their own whose rotation ends on one that carries its
+    own slash: it would name as the bass a note that is not the lowest. Any fingering can make
+    them, playable or not, so they are found from the descriptions, not from fingerings."""
+    names = names_of(table)
+    frontier = [bits for bits, reading in table.items() if reading.root]
+    seen, misnamed = set(), []
+    while frontier:
+        for before in predecessors(frontier.pop()):
+            if before in table or before in seen:
+                continue
+            seen.add(before)
+            frontier.append(before)
+            result = walk(names, before)
+            if result and result[0] and " /" in result[1]:
+                misnamed.append(before)
+    return misnamed
+
+
+def describe(found, voicings):
+    """The descriptions, bitmap -> reading: the enumerated bitmaps' root readings, the fixes
+    that make the namer say every enumerated reading, and descriptions of their own for the
+    bitmaps whose rotation would misname their bass, until there are none."""
+    table = {bits: reading for bits, reading in found.items() if reading.root == 0}
+    fix_until_said(found, table)
+    while misnamed := misnamed_basses(table):
+        for bits in misnamed:
+            readings = readings_of(pitch_classes(bits), voicings)
+            if not readings:
+                sys.exit("no reading for %s, which reaches a slash description" % bin(bits))
+            table[bits] = readings[0]
+    return table
 
 
 SECTION_OF_KIND = {
+    "rotated": "Inversions, described where the rotation of the root meets them",
     "inversion": "Inversions the rotation of the root would name otherwise",
     "rootless": "Rootless voicings over a bass: the root does not sound",
     "over": "Triads over another bass",
@@ -196,10 +248,10 @@ def sections(chosen):
             for title, entries in out if entries]
 
 
-# The intervals of a bitmap above its "%0", as a comment on each description's line.
-INTERVAL_NAMES = {0: "1", 1: "b2", 2: "2", 3: "b3", 4: "3", 5: "4", 6: "b5", 7: "5", 8: "#5",
-                  9: "6", 10: "b7", 11: "7", 13: "b9", 14: "9", 15: "#9", 17: "11", 18: "#11",
-                  20: "b13", 21: "13"}
+# The intervals of a bitmap above its "%0", as a comment on each description's line. The
+# octave, tenth, twelfth and fourteenths appear only where the rotation has moved a tension down.
+INTERVAL_NAMES = ["1", "b2", "2", "b3", "3", "4", "b5", "5", "#5", "6", "b7", "7",
+                  "8", "b9", "9", "#9", "10", "11", "#11", "12", "b13", "13", "b14", "14"]
 
 
 def intervals(bits):
@@ -228,7 +280,8 @@ def write(path, chosen):
 def main():
     if len(sys.argv) != 2:
         sys.exit("usage: chord_descriptions.py OUTPUT.plist")
-    chosen = describe(bass_bitmaps(voicing_index()))
+    voicings = voicing_index()
+    chosen = describe(bass_bitmaps(voicings), voicings)
     write(sys.argv[1], chosen)
     print("%d descriptions" % len(chosen), file=sys.stderr)
 

@@ -43,12 +43,13 @@ def pitch_classes(bits):
     return (bits | (bits >> 12)) & 0xFFF
 
 
-def walk(table, bits):
-    """The namer's lookup: (semitones the root moved up from the bass, name) or None."""
-    if bin(bits).count("1") < 3:
-        return None
+def rotations(bits):
+    """The bitmaps the namer looks up, as (semitones the root moved up from the bass, bitmap):
+    the bass's own, then one for each sounding note it moves on to, until it has moved an
+    octave."""
     shifted = 0
-    while bits not in table:
+    while bits & ~1:
+        yield shifted, bits
         k = 0
         while True:
             bits >>= 1
@@ -57,6 +58,37 @@ def walk(table, bits):
                 break
         shifted += k
         if shifted > 11:
-            return None
+            return
         bits |= 1 << (12 - k)
-    return shifted, table[bits]
+
+
+def walk(table, bits):
+    """The namer's lookup: (semitones the root moved up from the bass, name) or None."""
+    if bin(bits).count("1") < 3:
+        return None
+    for shifted, rotated in rotations(bits):
+        if rotated in table:
+            return shifted, table[rotated]
+    return None
+
+
+def can_fold_into(bits):
+    """Whether six strings can give this bitmap: at most six bits, none of those the fold never
+    keeps, and each tension only over the notes its fold needs below it."""
+    seventh = bool(bits & SEVENTH)
+    fifth = bool(bits & FIFTH)
+    never = (1 << 12) | (1 << 16) | (1 << 19) | (1 << 22) | (1 << 23)
+    return (bits < 1 << 24 and bin(bits).count("1") <= 6 and not bits & never
+            and (not bits & (1 << 15) or bits & MAJOR_THIRD)
+            and (not bits & ((1 << 17) | (1 << 21)) or seventh)
+            and (not bits & ((1 << 18) | (1 << 20)) or (seventh and fifth)))
+
+
+def predecessors(bits):
+    """The bitmaps whose first rotation gives `bits`: the bass a few semitones below the root
+    of `bits`, where `bits` holds that bass an octave up."""
+    for k in range(1, 12):
+        if bits & (1 << (12 - k)):
+            before = ((bits & ~(1 << (12 - k))) << k) | 1
+            if (before >> 1) & ((1 << (k - 1)) - 1) == 0 and can_fold_into(before):
+                yield before

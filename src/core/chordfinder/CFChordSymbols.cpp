@@ -195,6 +195,7 @@ CFChordSymbols::CFChordSymbols(const PlistValue& descriptions) {
     for (const PlistValue& description : descriptions.arrayItems()) {
         if (const auto suffix = suffixOfName(description["name"].stringValue())) {
             suffixes_.insert(*suffix);
+            byKey_.emplace(canonicalKey(*suffix), *suffix);
         }
     }
 }
@@ -233,15 +234,13 @@ std::optional<CFChordSymbol> CFChordSymbols::parse(const std::string& text,
             rest = rest.substr(0, slash);
         }
     }
-    const std::string key = canonicalKey(rest);
-    const auto known = std::find_if(suffixes_.begin(), suffixes_.end(),
-                                    [&](const std::string& s) { return canonicalKey(s) == key; });
-    if (known == suffixes_.end()) {
+    const auto known = byKey_.find(canonicalKey(rest));
+    if (known == byKey_.end()) {
         error = "unknown chord '" + trimmed(text) + "'; the closest we know: " +
                 closest(rootText, trimmed(rest), {suffixes_.begin(), suffixes_.end()});
         return std::nullopt;
     }
-    symbol.suffix = *known;
+    symbol.suffix = known->second;
     return symbol;
 }
 

@@ -2,6 +2,7 @@
 
 #include "foundation/PlistValue.h"
 
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -43,6 +44,7 @@ public:
 
 private:
     std::set<std::string> suffixes_;
+    std::map<std::string, std::string> byKey_; // one spelling of each suffix -> the suffix
 };
 
 } // namespace fretkit

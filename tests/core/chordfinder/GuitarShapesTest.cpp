@@ -1,8 +1,11 @@
 #include "ChordShape.h"
 #include "chordfinder/CFChordNamer.h"
+#include "chordfinder/CFChordSymbols.h"
+#include "chords/CHNoteTables.h"
 #include "foundation/Bundle.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using fretkit::Bundle;
 using fretkit::CFChordNamer;
@@ -257,6 +260,50 @@ TEST(GuitarShapes, EveryShapeGetsTheNameAGuitaristWrites) {
             namer.nameChord(shape.frets, shape.mutes, kStandardTuning, 0);
         EXPECT_EQ(result.name, entry.name) << entry.shape;
     }
+}
+
+// A description that carries its own slash names the bass it was written for; if the root's
+// rotation reached it from another bass, the name would give a note that is not the lowest.
+// Fingers may go anywhere in the chord finder, playable or not, so this tries them at random.
+TEST(GuitarShapes, NoFingeringIsNamedOverANoteThatIsNotItsBass) {
+    const CFChordNamer namer = bundledNamer();
+    const auto descriptions = Bundle::main().propertyList("CFChords");
+    const auto tunings = Bundle::main().propertyList("BZTunings");
+    ASSERT_TRUE(descriptions && tunings && tunings->count() > 0);
+    const fretkit::CFChordSymbols symbols(*descriptions);
+    std::mt19937 random(26);
+    std::uniform_int_distribution<unsigned> fret(0, 17);
+    int named = 0;
+    for (int i = 0; i < 100000; ++i) {
+        const auto& notes = (*tunings)[random() % tunings->count()]["notes"];
+        std::array<int, 6> tuning{};
+        for (std::size_t s = 0; s < tuning.size(); ++s) {
+            tuning[s] = notes[s].intValue();
+        }
+        std::array<unsigned, 6> frets{};
+        std::array<bool, 6> mutes{};
+        int bass = -1;
+        for (unsigned s = 0; s < 6; ++s) {
+            mutes[s] = random() % 4 == 0;
+            frets[s] = fret(random);
+            if (!mutes[s] && bass < 0) {
+                bass = (tuning[5 - s] + static_cast<int>(frets[s])) % 12;
+            }
+        }
+        const CFChordNamer::Result result = namer.nameChord(frets, mutes, tuning, 0);
+        if (result.kind != CFChordNamer::Kind::Chord) {
+            continue;
+        }
+        ++named;
+        std::string error;
+        const auto symbol = symbols.parse(result.name, error);
+        ASSERT_TRUE(symbol.has_value()) << result.name << ": " << error;
+        const unsigned said = symbol->bass.value_or(symbol->root);
+        ASSERT_EQ(static_cast<int>(fretkit::CHNoteTables::chromatic(said)), bass)
+            << result.name << " for frets " << frets[0] << ' ' << frets[1] << ' ' << frets[2] << ' '
+            << frets[3] << ' ' << frets[4] << ' ' << frets[5];
+    }
+    EXPECT_GT(named, 20000);
 }
 
 TEST(GuitarShapes, PowerChordsAndOctavesStayUnnamed) {
