@@ -13,6 +13,11 @@ constexpr std::string_view kSharpSign = "\u266F";
 constexpr std::string_view kFlatSign = "\u266D";
 constexpr std::string_view kTriangle = "\u0394";
 
+// Lower case for ASCII letters; other bytes (parts of UTF-8 signs) stay as they are.
+char lowered(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 void replaceAll(std::string& text, std::string_view from, std::string_view to) {
     for (std::size_t at = text.find(from); at != std::string::npos;
          at = text.find(from, at + to.size())) {
@@ -44,7 +49,7 @@ std::optional<std::string> suffixOfName(const std::string& name) {
 std::string majorMarksSpelledOut(const std::string& text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char next = i + 1 < text.size() ? static_cast<char>(std::tolower(text[i + 1])) : 0;
+        const char next = i + 1 < text.size() ? lowered(text[i + 1]) : 0;
         out += text[i] == 'M' && next != 'a' && next != 'i' ? std::string("maj")
                                                             : std::string(1, text[i]);
     }
@@ -153,8 +158,7 @@ std::string canonicalKey(std::string s) {
     s = signsSpelledOut(s);
     std::erase_if(s, [](char c) { return c == ' ' || c == '(' || c == ')' || c == ','; });
     s = majorMarksSpelledOut(s);
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(), lowered);
     return alterationsInOrder(shortFormsSpelledOut(wordsAndSignsSpelledOut(s)));
 }
 
