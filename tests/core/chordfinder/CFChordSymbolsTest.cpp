@@ -125,7 +125,7 @@ TEST(CFChordSymbols, UnknownChordsSayWhatIsClosest) {
     EXPECT_EQ(error, "give a chord symbol, e.g. Cmaj7");
     EXPECT_FALSE(kSymbols.parse("H7", error).has_value());
     EXPECT_EQ(error, "'H7' does not start with a note (A to G, then # or b)");
-    EXPECT_FALSE(kSymbols.parse("C/H", error).has_value()); // no note after the slash
+    EXPECT_FALSE(kSymbols.parse("C/H", error).has_value());             // no note after the slash
     EXPECT_FALSE(kSymbols.parse("C\xff\xc3(M\xe2", error).has_value()); // stray bytes
     EXPECT_EQ(CFChordSymbols::closest("Bb", "7#9", {"7", "7b9", "13#9", "m7"}),
               "Bb7b9, Bb7, Bb13#9");
