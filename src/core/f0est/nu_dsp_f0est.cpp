@@ -106,9 +106,9 @@ double peakOffset(double a, double b, double c) {
 
 nu_dsp_f0est_region_t closeRegion(const nu_dsp_f0est_internal_t& me, std::uint32_t start,
                                   std::uint32_t end, std::uint32_t peak, float value) {
-    const double a = me.auto_norm[peak - 1];
-    const double b = me.auto_norm[peak];
-    const double c = me.auto_norm[peak + 1];
+    const auto a = static_cast<double>(me.auto_norm[peak - 1]);
+    const auto b = static_cast<double>(me.auto_norm[peak]);
+    const auto c = static_cast<double>(me.auto_norm[peak + 1]);
     const double period = (peak + peakOffset(a, b, c)) / me.sampleRate;
     return {start, end, peak, period, value};
 }
@@ -202,7 +202,7 @@ std::uint32_t attackStart(const float* frame, std::uint32_t half) {
 // fundamentals, noise), so that the stage never moves the estimate to another partial. A frame
 // that holds an attack is measured over the longest span after it that is a power-of-two part of
 // the frame.
-double fundamentalPartial(const nu_dsp_f0est_internal_t& me, float energy, double periodic) {
+double fundamentalPartial(const nu_dsp_f0est_internal_t& me, double energy, double periodic) {
     const nu_dsp_partial_search_t search{
         me.sampleRate, periodic, periodic * (std::exp2(me.partialToleranceCents / 1200.0) - 1.0),
         me.partialMinimumShare};
@@ -289,8 +289,9 @@ bool nu_dsp_f0est__detect(nu_dsp_f0est_internal_t* me, double* frequency, double
         }
         const double ratio = region.period / fundamental.period;
         if (std::fabs(ratio - std::round(ratio)) < me->harmonicTolerance) {
-            *frequency = fundamentalPartial(*me, energy, std::round(ratio) / region.period);
-            *quality = fundamental.value;
+            *frequency = fundamentalPartial(*me, static_cast<double>(energy),
+                                            std::round(ratio) / region.period);
+            *quality = static_cast<double>(fundamental.value);
             return true;
         }
     }

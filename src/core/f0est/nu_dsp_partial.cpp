@@ -38,7 +38,7 @@ struct Windowed {
 Complex binAt(const nu_dsp_complex_f* spectrum, std::uint32_t size, std::int64_t k) {
     // The transform is periodic: a bin below zero is one from the top.
     const nu_dsp_complex_f x = spectrum[static_cast<std::uint64_t>(k) & (size - 1)];
-    return {x.re, x.im};
+    return {static_cast<double>(x.re), static_cast<double>(x.im)};
 }
 
 Windowed windowedAt(const nu_dsp_complex_f* spectrum, std::uint32_t size, std::int64_t k) {
@@ -159,7 +159,7 @@ bool nu_dsp_partial__measure_samples(const nu_dsp_partial_window_t* window, std:
     double phasorIm = 0.0;
     double valueRe = 0.0, valueIm = 0.0, slopeRe = 0.0, slopeIm = 0.0, energy = 0.0;
     for (std::uint32_t n = 0; n < span; ++n) {
-        const double x = samples[n];
+        const auto x = static_cast<double>(samples[n]);
         const double v = window->value[n * step] * x;
         const double s = window->slope[n * step] * x * step;
         valueRe += v * phasorRe;

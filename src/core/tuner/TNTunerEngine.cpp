@@ -104,6 +104,9 @@ void TNTunerEngine::wakeAnalysis() {
     // sleeping and wakes it.
     if (sleeping_.load() && sleeping_.exchange(false)) {
         wake_.fetch_add(1, std::memory_order_release);
+        // The one system call of the input path, a futex wake that never blocks, made at most
+        // once per analysis pass because only a sleeping thread raises `sleeping_`.
+        RealtimeBlockingAllowed wakeUp;
         wake_.notify_one();
     }
 }
