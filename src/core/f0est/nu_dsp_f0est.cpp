@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <new>
+#include <numbers>
 
 using fretkit::Log;
 
@@ -221,7 +222,17 @@ double fundamentalPartial(const nu_dsp_f0est_internal_t& me, double energy, doub
             ? nu_dsp_partial__measure_spectrum(me.spectrum, me.size, energy, search, &partial)
             : nu_dsp_partial__measure_samples(me.partial_window, shift,
                                               me.frame + half - (half >> shift), search, &partial);
-    return found ? partial.frequency : periodic;
+    if (!found) {
+        return periodic;
+    }
+    // The partial weighed against the period by their expected errors: one buried in noise (a
+    // low string's fundamental through a small microphone) moves the reading only as far as its
+    // precision deserves.
+    const double partialCents = 1200.0 / std::numbers::ln2 * partial.uncertainty / periodic;
+    const double periodCents = me.periodDeviationCents;
+    const double weight =
+        periodCents * periodCents / (periodCents * periodCents + partialCents * partialCents);
+    return periodic + weight * (partial.frequency - periodic);
 }
 
 } // namespace

@@ -34,6 +34,10 @@ struct nu_dsp_f0est_internal_t {
     // and taken only when it holds at least this share of the frame's energy.
     double partialToleranceCents = 20.0;
     double partialMinimumShare = 1e-3;
+    // How far, typically, the period's frequency lies from the fundamental partial's (the pull
+    // of the sharp upper partials and the interpolation between lags): a partial reading is
+    // trusted in the measure that its own expected error is smaller.
+    double periodDeviationCents = 1.0;
     AFSampleRing fifo{kLog2FifoSize};
     std::uint32_t log2Size = 0;
     std::uint32_t size = 0;

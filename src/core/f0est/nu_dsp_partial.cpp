@@ -54,10 +54,24 @@ Windowed windowedAt(const nu_dsp_complex_f* spectrum, std::uint32_t size, std::i
     return w;
 }
 
+// The ratio of the sums of squares of the window's slope and of the window over `span` points:
+// sum w'^2 / sum w^2 = (2 pi / span)^2 (sum m^2 a_m^2 / 2) / (a0^2 + sum a_m^2 / 2).
+double slopeToValueEnergy(std::uint32_t span) {
+    double slope = 0.0;
+    double value = kWindow[0] * kWindow[0];
+    for (int m = 1; m < kTerms; ++m) {
+        slope += m * m * kWindow[m] * kWindow[m] / 2.0;
+        value += kWindow[m] * kWindow[m] / 2.0;
+    }
+    const double rate = kTwoPi / span;
+    return rate * rate * slope / value;
+}
+
 // For x(n) = A e^((-a + i w0) n), summing by parts gives slope = (a - i (w0 - w)) value at the
 // frequency w (radians per sample) where both were taken: the imaginary part of their ratio is
-// the partial's offset from w, the real part its decay.
-bool finish(const Windowed& at, double omega, double energy, std::uint32_t span,
+// the partial's offset from w, the real part its decay. Noise of power `noise` per windowed bin
+// moves the offset by sqrt(slopeToValueEnergy / (2 SNR)) radians per sample, one deviation.
+bool finish(const Windowed& at, double omega, double energy, double noise, std::uint32_t span,
             const nu_dsp_partial_search_t& search, nu_dsp_partial_t* partial) {
     const Complex ratio = at.slope / at.value;
     const double frequency = (omega - ratio.imag()) * search.sampleRate / kTwoPi;
@@ -66,13 +80,59 @@ bool finish(const Windowed& at, double omega, double energy, std::uint32_t span,
         !(share >= search.minimumShare)) {
         return false;
     }
-    *partial = {frequency, share, ratio.real() * search.sampleRate};
+    const double spread = std::sqrt(slopeToValueEnergy(span) * noise / (2.0 * std::norm(at.value)));
+    *partial = {frequency, share, ratio.real() * search.sampleRate,
+                spread * search.sampleRate / kTwoPi};
     return true;
 }
 
 bool separable(double near, double sampleRate, std::uint32_t span) {
     return near > 0.0 && kMainLobeBins * sampleRate / span < 0.9 * near && near < 0.45 * sampleRate;
 }
+
+// Midway between the partial near `search.near` and the next one up (or, near the top of the
+// band, the one below): where a string puts nothing, and noise and leakage alone fill a bin.
+double betweenPartials(const nu_dsp_partial_search_t& search) {
+    return (1.5 * search.near < 0.45 * search.sampleRate ? 1.5 : 0.5) * search.near;
+}
+
+// The mean power of the windowed spectrum over five bins between the partials.
+double noiseBeside(const nu_dsp_complex_f* spectrum, std::uint32_t size,
+                   const nu_dsp_partial_search_t& search) {
+    const auto k =
+        static_cast<std::int64_t>(std::llround(betweenPartials(search) * size / search.sampleRate));
+    double sum = 0.0;
+    for (std::int64_t j = k - 2; j <= k + 2; ++j) {
+        sum += std::norm(windowedAt(spectrum, size, j).value);
+    }
+    return sum / 5.0;
+}
+
+// e^(-i w n) for four successive samples n, each turned on by four samples at a time: four
+// short chains of multiplications instead of one long one, which would bound the loop's speed.
+constexpr std::uint32_t kLanes = 4;
+
+struct Lanes {
+    explicit Lanes(double omega)
+        : turnRe(std::cos(kLanes * omega)), turnIm(-std::sin(kLanes * omega)) {
+        for (std::uint32_t j = 0; j < kLanes; ++j) {
+            re[j] = std::cos(omega * j);
+            im[j] = -std::sin(omega * j);
+        }
+    }
+    void turn() {
+        for (std::uint32_t j = 0; j < kLanes; ++j) {
+            const double next = re[j] * turnRe - im[j] * turnIm;
+            im[j] = re[j] * turnIm + im[j] * turnRe;
+            re[j] = next;
+        }
+    }
+
+    double re[kLanes];
+    double im[kLanes];
+    double turnRe;
+    double turnIm;
+};
 
 } // namespace
 
@@ -139,41 +199,53 @@ bool nu_dsp_partial__measure_spectrum(const nu_dsp_complex_f* spectrum, std::uin
         return false;
     }
     const double omega = kTwoPi * static_cast<double>(first + peak) / size;
-    return finish(at[peak], omega, energy, size / 2, search, partial);
+    return finish(at[peak], omega, energy, noiseBeside(spectrum, size, search), size / 2, search,
+                  partial);
 }
 
 bool nu_dsp_partial__measure_samples(const nu_dsp_partial_window_t* window, std::uint32_t shift,
                                      const float* samples, const nu_dsp_partial_search_t& search,
                                      nu_dsp_partial_t* partial) {
     const std::uint32_t span = window->length >> shift;
-    if (span == 0 || !separable(search.near, search.sampleRate, span)) {
+    if (span < kLanes || !separable(search.near, search.sampleRate, span)) {
         return false;
     }
     // The window over the shorter span is the full one read at every 2^shift-th point, and its
     // slope per sample is 2^shift times steeper.
     const std::uint32_t step = 1u << shift;
     const double omega = kTwoPi * search.near / search.sampleRate;
-    const double turnRe = std::cos(omega);
-    const double turnIm = -std::sin(omega);
-    double phasorRe = 1.0;
-    double phasorIm = 0.0;
-    double valueRe = 0.0, valueIm = 0.0, slopeRe = 0.0, slopeIm = 0.0, energy = 0.0;
-    for (std::uint32_t n = 0; n < span; ++n) {
-        const auto x = static_cast<double>(samples[n]);
-        const double v = window->value[n * step] * x;
-        const double s = window->slope[n * step] * x * step;
-        valueRe += v * phasorRe;
-        valueIm += v * phasorIm;
-        slopeRe += s * phasorRe;
-        slopeIm += s * phasorIm;
-        energy += x * x;
-        const double next = phasorRe * turnRe - phasorIm * turnIm;
-        phasorIm = phasorRe * turnIm + phasorIm * turnRe;
-        phasorRe = next;
+    const double between = kTwoPi * betweenPartials(search) / search.sampleRate;
+    Lanes partialAt(omega);
+    Lanes noiseAt(between);
+    double valueRe[kLanes] = {}, valueIm[kLanes] = {}, slopeRe[kLanes] = {}, slopeIm[kLanes] = {};
+    double noiseRe[kLanes] = {}, noiseIm[kLanes] = {}, energy[kLanes] = {};
+    for (std::uint32_t n = 0; n < span; n += kLanes) {
+        for (std::uint32_t j = 0; j < kLanes; ++j) {
+            const auto x = static_cast<double>(samples[n + j]);
+            const double v = window->value[(n + j) * step] * x;
+            const double s = window->slope[(n + j) * step] * x * step;
+            valueRe[j] += v * partialAt.re[j];
+            valueIm[j] += v * partialAt.im[j];
+            slopeRe[j] += s * partialAt.re[j];
+            slopeIm[j] += s * partialAt.im[j];
+            noiseRe[j] += v * noiseAt.re[j];
+            noiseIm[j] += v * noiseAt.im[j];
+            energy[j] += x * x;
+        }
+        partialAt.turn();
+        noiseAt.turn();
     }
-    if (!(energy > 0.0)) {
+    Windowed at{{0.0, 0.0}, {0.0, 0.0}};
+    Complex noise{0.0, 0.0};
+    double total = 0.0;
+    for (std::uint32_t j = 0; j < kLanes; ++j) {
+        at.value += Complex(valueRe[j], valueIm[j]);
+        at.slope += Complex(slopeRe[j], slopeIm[j]);
+        noise += Complex(noiseRe[j], noiseIm[j]);
+        total += energy[j];
+    }
+    if (!(total > 0.0)) {
         return false;
     }
-    const Windowed at{{valueRe, valueIm}, {slopeRe, slopeIm}};
-    return finish(at, omega, energy, span, search, partial);
+    return finish(at, omega, total, std::norm(noise), span, search, partial);
 }

@@ -21,6 +21,9 @@ struct nu_dsp_partial_t {
     double frequency; // Hz
     double share;     // the partial's share of the measured samples' energy
     double decay;     // 1/s, the rate at which its amplitude falls (negative while it grows)
+    // Hz, the standard deviation that the noise beside the partial gives the frequency; 0 where
+    // it was not estimated.
+    double uncertainty;
 };
 
 // Where a partial is looked for and what it must hold to count.
@@ -43,16 +46,18 @@ struct nu_dsp_partial_window_t {
 int nu_dsp_partial__create_window(std::uint32_t length, nu_dsp_partial_window_t** window);
 void nu_dsp_partial__destroy_window(nu_dsp_partial_window_t* window);
 
-// Looks for the partial whose peak lies within a bin of `search.near` in the transform of a
-// whole frame (`spectrum`, N points) whose sum of squares is `energy`. Answers false when there
-// is no peak there, when it holds less than the minimum share, or when the measured frequency
-// lies beyond the tolerance.
+// Looks for the partial whose peak lies near `search.near` in the transform of a whole frame
+// (`spectrum`, N points) whose sum of squares is `energy`. Answers false when there is no peak
+// within the tolerance, when it holds less than the minimum share, or when the measured
+// frequency lies beyond the tolerance. The uncertainty comes from the spectrum's level midway
+// between this partial and the next, where a string has no partial.
 bool nu_dsp_partial__measure_spectrum(const nu_dsp_complex_f* spectrum, std::uint32_t size,
                                       double energy, const nu_dsp_partial_search_t& search,
                                       nu_dsp_partial_t* partial);
 
-// The same over `samples`, the window's length divided by 2^shift points, in the time domain.
-// Answers false also when that span is too short to part the partial from its neighbours.
+// The same over `samples`, the window's length divided by 2^shift points, in the time domain,
+// with the noise taken at one frequency between the partials. Answers false also when that span
+// is too short to part the partial from its neighbours.
 bool nu_dsp_partial__measure_samples(const nu_dsp_partial_window_t* window, std::uint32_t shift,
                                      const float* samples, const nu_dsp_partial_search_t& search,
                                      nu_dsp_partial_t* partial);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
+#include <random>
 #include <vector>
 
 namespace {
@@ -17,10 +18,13 @@ double cents(double frequency, double reference) {
     return 1200.0 * std::log2(frequency / reference);
 }
 
-// A frame of H samples, first a string's two lowest partials decaying at `decay` per second
-// (the second one twice as strong, as a small microphone hears a low string), and its transform
-// zero-padded to N points, as the estimator has them.
+// A frame of H samples, given or made of a string's two lowest partials decaying at `decay` per
+// second (the second one twice as strong, as a small microphone hears a low string), and its
+// transform zero-padded to N points, as the estimator has them.
 struct Frame {
+    explicit Frame(std::vector<float> values) : samples(std::move(values)), spectrum(kSize) {
+        transform();
+    }
     Frame(double frequency, double decay, double amplitude = 0.3)
         : samples(kHalf), spectrum(kSize) {
         for (std::uint32_t n = 0; n < kHalf; ++n) {
@@ -30,7 +34,13 @@ struct Frame {
                 fall * (amplitude * std::sin(2.0 * std::numbers::pi * frequency * t + 0.3) +
                         2.0 * amplitude *
                             std::sin(2.0 * std::numbers::pi * 2.0003 * frequency * t + 1.1)));
-            energy += static_cast<double>(samples[n]) * static_cast<double>(samples[n]);
+        }
+        transform();
+    }
+
+    void transform() {
+        for (const float x : samples) {
+            energy += static_cast<double>(x) * static_cast<double>(x);
         }
         std::vector<nu_dsp_complex_f> in(kSize, {0.0f, 0.0f});
         for (std::uint32_t n = 0; n < kHalf; ++n) {
@@ -120,4 +130,41 @@ TEST(NuDspPartial, RefusesWhereThereIsNoPartialToRead) {
     const std::vector<float> silence(kHalf, 0.0f);
     EXPECT_FALSE(
         nu_dsp_partial__measure_samples(window.get(), 0, silence.data(), near(110.0), &partial));
+}
+
+// A weak partial in white noise, 40 times over: the uncertainty each reading reports must match
+// the scatter the readings really have, over the whole frame and over its newest half, since
+// the estimator weighs the reading against the period's by it.
+TEST(NuDspPartial, ReportsTheScatterThatNoiseGivesTheReading) {
+    Window window;
+    std::mt19937 random(7);
+    std::normal_distribution<double> noise(0.0, 0.02);
+    for (const std::uint32_t shift : {0u, 1u}) {
+        double sum = 0.0, sumOfSquares = 0.0, reported = 0.0;
+        constexpr int kRuns = 40;
+        for (int run = 0; run < kRuns; ++run) {
+            std::vector<float> samples(kHalf);
+            for (std::uint32_t n = 0; n < kHalf; ++n) {
+                samples[n] = static_cast<float>(
+                    0.01 * std::sin(2.0 * std::numbers::pi * 110.3 * n / kRate + run) +
+                    noise(random));
+            }
+            const Frame frame(std::move(samples));
+            nu_dsp_partial_t partial{};
+            const bool found =
+                shift == 0 ? nu_dsp_partial__measure_spectrum(frame.spectrum.data(), kSize,
+                                                              frame.energy, near(110.0), &partial)
+                           : nu_dsp_partial__measure_samples(window.get(), shift,
+                                                             frame.samples.data() + kHalf / 2,
+                                                             near(110.0), &partial);
+            ASSERT_TRUE(found) << "run " << run;
+            sum += partial.frequency;
+            sumOfSquares += partial.frequency * partial.frequency;
+            reported += partial.uncertainty;
+        }
+        const double spread = std::sqrt(sumOfSquares / kRuns - (sum / kRuns) * (sum / kRuns));
+        EXPECT_NEAR(sum / kRuns, 110.3, 3.0 * spread) << "shift " << shift;
+        EXPECT_GT(reported / kRuns, 0.6 * spread) << "shift " << shift;
+        EXPECT_LT(reported / kRuns, 1.6 * spread) << "shift " << shift;
+    }
 }
