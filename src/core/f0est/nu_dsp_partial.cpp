@@ -223,7 +223,7 @@ bool nu_dsp_partial__measure_samples(const nu_dsp_partial_window_t* window, std:
         for (std::uint32_t j = 0; j < kLanes; ++j) {
             const auto x = static_cast<double>(samples[n + j]);
             const double v = window->value[(n + j) * step] * x;
-            const double s = window->slope[(n + j) * step] * x * step;
+            const double s = window->slope[(n + j) * step] * x;
             valueRe[j] += v * partialAt.re[j];
             valueIm[j] += v * partialAt.im[j];
             slopeRe[j] += s * partialAt.re[j];
@@ -240,7 +240,7 @@ bool nu_dsp_partial__measure_samples(const nu_dsp_partial_window_t* window, std:
     double total = 0.0;
     for (std::uint32_t j = 0; j < kLanes; ++j) {
         at.value += Complex(valueRe[j], valueIm[j]);
-        at.slope += Complex(slopeRe[j], slopeIm[j]);
+        at.slope += static_cast<double>(step) * Complex(slopeRe[j], slopeIm[j]);
         noise += Complex(noiseRe[j], noiseIm[j]);
         total += energy[j];
     }
