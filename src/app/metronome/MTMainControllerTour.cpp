@@ -66,11 +66,11 @@ bool MTMainController::walkTour(TourSteps& steps) {
 
 bool MTMainController::walkPlaying(TourSteps& steps) {
     steps.tap(*startStopButton_, startStopButton_->rect().center());
-    // Mid-swing: a fifth of a beat after the click, while its flash fades.
+    // Mid-swing: nearly half a beat after the click, while its flash fades.
     if (!nextBeat(steps, *this) || !nextBeat(steps, *this)) {
         return false;
     }
-    steps.pause(static_cast<int>(12000.0 / tempo_));
+    steps.pause(static_cast<int>(0.45 * 60000.0 / tempo_));
     if (!steps.snap(QStringLiteral("playing"))) {
         return false;
     }

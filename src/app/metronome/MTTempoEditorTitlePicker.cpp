@@ -7,6 +7,7 @@
 #include "ui/ScreenImage.h"
 
 #include <QFontMetricsF>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -158,5 +159,27 @@ void MTTempoEditorTitlePicker::paintEvent(QPaintEvent*) {
         painter.drawText(at + QPointF(0, 1), title);
         painter.setPen(Qt::black);
         painter.drawText(at, title);
+    }
+    drawFrame(painter);
+}
+
+void MTTempoEditorTitlePicker::drawFrame(QPainter& painter) const {
+    // The plate curves away at both ends, and a pointer above and below marks the centre.
+    const double fade = 56.0;
+    for (const bool left : {true, false}) {
+        const double edge = left ? 0.0 : width();
+        QLinearGradient shade(QPointF(edge, 0), QPointF(left ? fade : edge - fade, 0));
+        shade.setColorAt(0.0, QColor(0x2a, 0x16, 0x0c, 170));
+        shade.setColorAt(1.0, QColor(0x2a, 0x16, 0x0c, 0));
+        painter.fillRect(QRectF(left ? 0.0 : edge - fade, 0, fade, height()), shade);
+    }
+    const double middle = width() / 2.0;
+    painter.setPen(QPen(QColor(0x5a, 0x0c, 0x06), 0.8));
+    painter.setBrush(QColor(0xc8, 0x2c, 0x1c));
+    for (const bool top : {true, false}) {
+        const double y = top ? 2.5 : height() - 2.5;
+        const double tip = top ? y + 6.0 : y - 6.0;
+        painter.drawPolygon(
+            QPolygonF({QPointF(middle - 6.0, y), QPointF(middle + 6.0, y), QPointF(middle, tip)}));
     }
 }

@@ -64,6 +64,7 @@ private:
     void startAutoscroll();
     void autoscroll();
     void stopAutoscroll();
+    void drawFrame(QPainter& painter) const;
 
     fretkit::TimerScheduler& timers_;
     MTTempoEditor* editor_ = nullptr;

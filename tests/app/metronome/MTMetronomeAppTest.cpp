@@ -47,6 +47,12 @@ std::vector<std::size_t> soundStarts(const std::vector<std::int16_t>& samples) {
     return starts;
 }
 
+SubprocessResult runApp(const TempDir& dir, const std::string& arguments) {
+    return runCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u FRETKIT_AUDIO -u FRETKIT_AUDIO_INPUT "
+                      "QT_QPA_PLATFORM=offscreen FRETKIT_DEFAULTS=" +
+                      dir.file("defaults.plist") + " " + FRETKIT_APP + " " + arguments + " 2>&1");
+}
+
 } // namespace
 
 // The real app on the file driver, driven by clicks: Metronome on the home menu, Start, 50
@@ -104,4 +110,20 @@ TEST(MetronomeApp, ClicksOnTheExactBeatGridWithOneAnimationPerBeat) {
             ASSERT_EQ(out[frame + i], expected) << "sample " << i;
         }
     }
+}
+
+TEST(MetronomeApp, AScriptLineThatCannotBePlayedEndsTheRunWithItsNumber) {
+    TempDir dir;
+    dir.write("script.txt", "# the home menu has no beats\n"
+                            "wait 0.1\n"
+                            "click 160\n");
+    const SubprocessResult bad = runApp(dir, "--audio virtual --script " + dir.file("script.txt"));
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.output.find("script line 3 (click 160): click takes X Y"), std::string::npos)
+        << bad.output;
+    dir.write("script.txt", "until animationCount >= 1 0.1\n");
+    const SubprocessResult never =
+        runApp(dir, "--audio virtual --script " + dir.file("script.txt"));
+    EXPECT_EQ(never.status, 1);
+    EXPECT_NE(never.output.find("animationCount stayed at"), std::string::npos) << never.output;
 }
