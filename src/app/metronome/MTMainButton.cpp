@@ -3,6 +3,7 @@
 #include "ui/ScreenImage.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 MTMainButton::MTMainButton(QString image, QString title, QWidget* parent)
     : QAbstractButton(parent), image_(std::move(image)), title_(std::move(title)) {
@@ -33,7 +34,10 @@ void MTMainButton::paintEvent(QPaintEvent*) {
     ScreenImage::drawStretched(painter, rect(),
                                ScreenImage::load(showSelected ? selectedImage_ : image_), kCap);
     if (isDown()) { // pressed: the face sinks into shade
-        painter.fillRect(rect().adjusted(3, 3, -3, -3), QColor(0, 0, 0, 60));
+        QPainterPath face;
+        face.addRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -2.5), 8, 8);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillPath(face, QColor(0, 0, 0, 70));
     }
     const QString title = currentTitle();
     const QRect text = rect().translated(0, isDown() ? 1 : 0);

@@ -34,8 +34,10 @@ class MTMainController : public BZMainController,
                          public MTTempoEditorDelegate,
                          public QVTableFooterForSection {
     Q_OBJECT
-    // The beat animations the screen has run since it was made (read by scripted runs).
+    // What scripted runs read: the beat animations the screen has run since it was made, and
+    // the output latency they wait for.
     Q_PROPERTY(int animationCount READ animationCount)
+    Q_PROPERTY(double outputLatency READ outputLatency)
 
 public:
     static constexpr double kTrackY = 140.5;
@@ -85,6 +87,10 @@ public:
     bool renderAudioToBuffer(QVAudioBuffer& buffer,
                              const QVAudioTimeStamp& timeStamp) FRETKIT_NONBLOCKING override;
 
+    // Applies a setting just stored: the time signature is read again, a new click loaded
+    // under the render lock (it sounds from the next beat).
+    void settingDidChange(const std::string& key) override;
+
     void tempoEditorValueDidChange(MTTempoEditor& editor) override;
     std::optional<QString> footerForSection(unsigned section) override;
     bool walkTour(TourSteps& steps) override;
@@ -93,7 +99,6 @@ protected:
     void loadView() override;
     void viewDidLoad() override;
     void viewDidAppear(bool animated) override;
-    void settingDidChange(const std::string& key) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

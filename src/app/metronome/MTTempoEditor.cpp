@@ -4,6 +4,7 @@
 #include "MTTempoEditorTitlePicker.h"
 #include "MTTempoEditorValueDial.h"
 
+#include <QWheelEvent>
 #include <algorithm>
 
 MTTempoEditor::MTTempoEditor(fretkit::TimerScheduler& timers, QWidget* parent)
@@ -28,6 +29,15 @@ void MTTempoEditor::stepTempo(std::int64_t steps) {
     const std::int64_t wanted = std::clamp<std::int64_t>(
         static_cast<std::int64_t>(model_.tempo()) + steps, 0, MTTempoEditorModel::kMaximumTempo);
     setTempo(static_cast<std::uint32_t>(wanted));
+}
+
+int MTTempoEditor::wheelNotches(const QWheelEvent& event, int& pending) {
+    constexpr int kNotch = 120; // eighths of a degree
+    const QPoint delta = event.angleDelta();
+    pending += delta.y() != 0 ? delta.y() : -delta.x();
+    const int notches = pending / kNotch;
+    pending %= kNotch;
+    return notches;
 }
 
 void MTTempoEditor::resizeEvent(QResizeEvent* event) {

@@ -10,6 +10,7 @@ class TimerScheduler;
 }
 
 class MTTempoEditorDelegate;
+class QWheelEvent;
 class MTTempoEditorTitlePicker;
 class MTTempoEditorValueDial;
 
@@ -33,6 +34,10 @@ public:
 
     MTTempoEditorDelegate* delegate() const { return delegate_; }
     void setDelegate(MTTempoEditorDelegate* delegate) { delegate_ = delegate; }
+
+    // Whole notches of a wheel event (up is positive; a sideways wheel counts leftwards as up),
+    // keeping the part of a notch a fine-grained wheel has turned in `pending`.
+    static int wheelNotches(const QWheelEvent& event, int& pending);
 
     MTTempoEditorTitlePicker* titlePicker() const { return titlePicker_; }
     MTTempoEditorValueDial* valueDial() const { return valueDial_; }

@@ -18,8 +18,6 @@ std::function<void()>& clickPlayer() {
     return player;
 }
 
-constexpr int kWheelNotch = 120; // a wheel's notch, in eighths of a degree
-
 } // namespace
 
 MTTempoEditorTitlePicker::MTTempoEditorTitlePicker(fretkit::TimerScheduler& timers, QWidget* parent)
@@ -117,10 +115,7 @@ void MTTempoEditorTitlePicker::touchesCancelled(const Touch& touch) {
 }
 
 void MTTempoEditorTitlePicker::wheelEvent(QWheelEvent* event) {
-    const QPoint delta = event->angleDelta();
-    wheelDelta_ += delta.y() != 0 ? delta.y() : -delta.x();
-    const int names = wheelDelta_ / kWheelNotch;
-    wheelDelta_ %= kWheelNotch;
+    const int names = MTTempoEditor::wheelNotches(*event, wheelDelta_);
     event->accept();
     if (names == 0) {
         return;

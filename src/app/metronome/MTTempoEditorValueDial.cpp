@@ -9,12 +9,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-constexpr int kWheelNotch = 120; // a wheel's notch, in eighths of a degree
-
-} // namespace
-
 MTTempoEditorValueDial::MTTempoEditorValueDial(fretkit::TimerScheduler& timers, QWidget* parent)
     : View(parent), timers_(timers) {}
 
@@ -86,10 +80,7 @@ void MTTempoEditorValueDial::stopInertia() {
 }
 
 void MTTempoEditorValueDial::wheelEvent(QWheelEvent* event) {
-    const QPoint delta = event->angleDelta();
-    wheelDelta_ += delta.y() != 0 ? delta.y() : -delta.x();
-    const int notches = wheelDelta_ / kWheelNotch;
-    wheelDelta_ %= kWheelNotch;
+    const int notches = MTTempoEditor::wheelNotches(*event, wheelDelta_);
     event->accept();
     if (notches != 0) {
         stopInertia();

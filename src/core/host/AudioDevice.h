@@ -60,6 +60,6 @@ public:
 
     // Seconds from the moment a cycle's output is rendered to the moment it is heard, as the
     // running device measures it; 0 while not running, and on devices whose output counts as
-    // played when it is rendered (files, the virtual clock, pumped cycles).
+    // played when it is rendered (files, the virtual clock, pumped cycles). Any thread.
     virtual double renderedOutputLatency() const { return 0.0; }
 };

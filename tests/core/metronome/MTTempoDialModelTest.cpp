@@ -41,7 +41,7 @@ TEST(MTTempoDialModel, TheNotchesFollowTheFingerWithinOneNotchSpacing) {
     EXPECT_EQ(dial.offset(), 25);
     dial.moveTouch(50.0f, 0.2); // 50 is one spacing and 10 more
     EXPECT_EQ(dial.offset(), 10);
-    dial.moveTouch(-5.0f, 0.3); // 10 - 55 = -45
+    dial.moveTouch(-5.0f, 0.3);   // 10 - 55 = -45
     EXPECT_EQ(dial.offset(), -5); // the sign of the turn is kept
     EXPECT_FALSE(dial.setOffset(-5));
     EXPECT_TRUE(dial.setOffset(-95));
