@@ -41,7 +41,7 @@ bool MTMainController::walkTour(TourSteps& steps) {
     // A flick to the left: the strip coasts towards the faster names.
     const QPoint from(strip.width() * 3 / 4, strip.height() / 2);
     steps.drag(strip, from, from - QPoint(90, 0), 6);
-    steps.pause(180);
+    steps.pause(90);
     if (!steps.snap(QStringLiteral("strip-gliding")) ||
         !steps.reach([&strip] { return !strip.isAutoscrolling(); }, QStringLiteral("strip"))) {
         return false;

@@ -41,7 +41,7 @@ public:
     bool stereo() const { return stereo_.load(std::memory_order_relaxed); }
     // Seconds from the render of a buffer to its sound at the device's output, as the running
     // device reports it (PortAudio's measure of its stream); 0 when stopped, and on the file,
-    // virtual and offline drivers, whose output counts as played when rendered.
+    // virtual and offline drivers, whose output counts as played when rendered. Main thread.
     double outputLatency() const;
 
     void audioSessionRouteDidChangeTo(const std::string& route, const fretkit::PlistValue& from,
