@@ -50,3 +50,17 @@ TEST(BZAudioOptions, ChoosesTheDriverFromTheCommandLineOverTheEnvironment) {
     EXPECT_EQ(recording->inputFile, "/tmp/a.wav");
     EXPECT_TRUE(recording->realTime);
 }
+
+TEST(BZAudioOptions, AnOutputFileGoesThroughTheFileDriverOnly) {
+    std::string error;
+    auto written = optionsFor({"--output", "/tmp/o.wav"}, "virtual", &error);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->driver, "file");
+    EXPECT_EQ(written->outputFile, "/tmp/o.wav");
+    auto both = optionsFor({"--input", "/tmp/a.wav", "--output", "/tmp/o.wav"}, nullptr, &error);
+    ASSERT_TRUE(both);
+    EXPECT_EQ(both->inputFile, "/tmp/a.wav");
+    EXPECT_EQ(both->outputFile, "/tmp/o.wav");
+    EXPECT_FALSE(optionsFor({"--audio", "virtual", "--output", "/tmp/o.wav"}, nullptr, &error));
+    EXPECT_NE(error.find("--output"), std::string::npos) << error;
+}

@@ -2,6 +2,7 @@
 
 #include "AppIcon.h"
 #include "KitArtwork.h"
+#include "MetronomeArtwork.h"
 #include "ShellArtwork.h"
 
 #include <QDir>
@@ -18,6 +19,9 @@ std::vector<ArtworkImage> Artwork::all() {
                           painter.scale(0.25, 0.25);
                           AppIcon::draw(painter);
                       }});
+    for (ArtworkImage& image : MetronomeArtwork::images()) {
+        images.push_back(std::move(image));
+    }
     return images;
 }
 

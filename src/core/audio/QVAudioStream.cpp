@@ -145,6 +145,11 @@ void QVAudioStream::watchDevice() {
     });
 }
 
+double QVAudioStream::outputLatency() const {
+    const RemoteIOUnit* unit = graph() != nullptr ? graph()->outputUnit() : nullptr;
+    return unit != nullptr && isRunning() ? unit->outputLatency() : 0.0;
+}
+
 bool QVAudioStream::close(QVErrorPtr* error) {
     if (!QVStream::close(error)) {
         return false;

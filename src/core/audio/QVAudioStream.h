@@ -39,6 +39,10 @@ public:
     void updatePlaythrough();
     bool usingHeadphones() const;
     bool stereo() const { return stereo_.load(std::memory_order_relaxed); }
+    // Seconds from the render of a buffer to its sound at the device's output, as the running
+    // device reports it (PortAudio's measure of its stream); 0 when stopped, and on the file,
+    // virtual and offline drivers, whose output counts as played when rendered. Main thread.
+    double outputLatency() const;
 
     void audioSessionRouteDidChangeTo(const std::string& route, const fretkit::PlistValue& from,
                                       std::int64_t reason) override;

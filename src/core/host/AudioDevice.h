@@ -57,4 +57,9 @@ public:
     // Returns once no cycle runs any more and none will start.
     virtual void stop() = 0;
     virtual bool isRunning() const = 0;
+
+    // Seconds from the moment a cycle's output is rendered to the moment it is heard, as the
+    // running device measures it; 0 while not running, and on devices whose output counts as
+    // played when it is rendered (files, the virtual clock, pumped cycles). Any thread.
+    virtual double renderedOutputLatency() const { return 0.0; }
 };

@@ -162,6 +162,8 @@ OSStatus PortAudioDevice::start(AudioDeviceClient& client) {
         return status;
     }
     stream_ = stream;
+    const PaStreamInfo* streamInfo = Pa_GetStreamInfo(stream);
+    streamOutputLatency_.store(streamInfo != nullptr ? streamInfo->outputLatency : 0.0);
     return noErr;
 }
 
@@ -174,6 +176,7 @@ void PortAudioDevice::stop() {
     Pa_StopStream(stream);
     Pa_CloseStream(stream);
     stream_ = nullptr;
+    streamOutputLatency_.store(0.0);
 }
 
 void PortAudioDevice::runCycle(const void* input, void* output, unsigned long frames) {

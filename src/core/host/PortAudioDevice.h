@@ -26,6 +26,8 @@ public:
     OSStatus start(AudioDeviceClient& client) override;
     void stop() override;
     bool isRunning() const override { return stream_ != nullptr; }
+    // The output latency PortAudio reports for the open stream.
+    double renderedOutputLatency() const override { return streamOutputLatency_.load(); }
 
     // Called by the stream: one cycle on PortAudio's audio thread, and the stream's end.
     void runCycle(const void* input, void* output, unsigned long frames);
@@ -41,5 +43,6 @@ private:
     void* stream_ = nullptr; // PaStream*
     AudioDeviceClient* client_ = nullptr;
     std::atomic<bool> stopping_{false};
+    std::atomic<double> streamOutputLatency_{0.0};
     double sampleTime_ = 0.0;
 };

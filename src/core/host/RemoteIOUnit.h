@@ -22,6 +22,8 @@ public:
     OSStatus start();
     OSStatus stop();
     bool isRunning() const { return running_.load(); }
+    // Seconds from a cycle's render to its sound (see AudioDevice::renderedOutputLatency).
+    double outputLatency() const { return device_.renderedOutputLatency(); }
     // The share of the last cycle's duration spent rendering it.
     float cpuLoad() const { return cpuLoad_.load(); }
     void setStoppedHandler(StoppedHandler handler);

@@ -1,13 +1,18 @@
 #include "MTBeatEngine.h"
 
 #include "audio/QVAudioBuffer.h"
+#include "audio/QVAudioTimeStamp.h"
+#include "audio/QVTimeBase.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
 MTBeatEngine::MTBeatEngine(double sampleRate, unsigned tempo)
-    : tempo_(tempo), sampleRate_(sampleRate) {}
+    : tempo_(tempo), sampleRate_(sampleRate) {
+    // The shared time base is made here, on the main thread: the render only reads it.
+    QVTimeBase::timeBase();
+}
 
 void MTBeatEngine::setTempo(unsigned tempo) {
     std::lock_guard lock(*lock_);
@@ -66,10 +71,12 @@ MTTimeSignature MTBeatEngine::timeSignature() const {
     return MTTimeSignature(timeSignature_.load(std::memory_order_relaxed));
 }
 
-bool MTBeatEngine::renderAudioToBuffer(QVAudioBuffer& buffer, const QVAudioTimeStamp&) {
+bool MTBeatEngine::renderAudioToBuffer(QVAudioBuffer& buffer, const QVAudioTimeStamp& timeStamp) {
     if (currentTick_ == -1.0 || tempo_ == 0 || sampleRate_ <= 0.0) {
         return true;
     }
+    const bool dated = (timeStamp.timeStamp().mFlags & kAudioTimeStampHostTimeValid) != 0;
+    cycleNanoseconds_ = dated ? timeStamp.nanoseconds() : 0;
     const std::uint32_t frames = buffer.frames();
     const double tickSeconds = (60.0 / tempo_) / kTicksPerBeat;
     const double bufferTicks = (frames / sampleRate_) / tickSeconds;
@@ -99,7 +106,11 @@ void MTBeatEngine::playBeatToBuffer(QVAudioBuffer& buffer, std::uint32_t frame) 
     continueBeatToBuffer(buffer, frame);
     const MTTimeSignature signature = timeSignature();
     const auto beat = static_cast<std::uint32_t>(beatCount_);
-    signal_.post({beat, beatPolarity_, signature.startsBar(beat), signature.isAccented(beat)});
+    const std::uint64_t at =
+        cycleNanoseconds_ == 0
+            ? 0
+            : cycleNanoseconds_ + static_cast<std::uint64_t>(frame / sampleRate_ * 1e9 + 0.5);
+    signal_.post({beat, beatPolarity_, signature.startsBar(beat), signature.isAccented(beat), at});
 }
 
 void MTBeatEngine::continueBeatToBuffer(QVAudioBuffer& buffer, std::uint32_t frame) {

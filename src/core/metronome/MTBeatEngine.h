@@ -58,7 +58,8 @@ public:
     MTBeatSignal& beatSignal() { return signal_; }
 
     // Audio thread, render lock held. The buffer comes cleared (or holds what is to be mixed
-    // with); the time stamp is not read. Always answers true.
+    // with); the time stamp's host time, when valid, dates the beats signalled. Always answers
+    // true.
     bool renderAudioToBuffer(QVAudioBuffer& buffer,
                              const QVAudioTimeStamp& timeStamp) FRETKIT_NONBLOCKING override;
     // Starts a beat at `frame` of the buffer (which may be the buffer's length: the click then
@@ -79,6 +80,7 @@ private:
     bool beatPolarity_ = false;
     std::vector<std::int16_t> soundData_;
     std::uint32_t soundCursor_ = kIdleCursor;
+    std::uint64_t cycleNanoseconds_ = 0; // host time of the buffer in render; 0 when unknown
 
     std::atomic<std::uint32_t> timeSignature_{0};
     std::atomic<std::uint64_t> framesRendered_{0};

@@ -207,6 +207,39 @@ TEST(MTBeatEngine, LateReaderSeesTheNewestBeatAndCountsTheMissed) {
     EXPECT_EQ(signal.missed(), 2u);
 }
 
+TEST(MTBeatEngine, EachBeatCarriesTheTimeItsFirstFrameLeavesTheStream) {
+    // 120 BPM at 44100 Hz in 1024-frame buffers: beat 0 at frame 0 of buffer 0, beat 1 at
+    // frame 546 of buffer 21; the buffers are dated 10 s + their first frame's time.
+    MTBeatEngine engine(44100.0, 120);
+    started(engine, constantClick(10, 4000));
+    auto buffer = QVAudioBuffer::bufferWithChannels(2, 1024);
+    std::vector<MTBeat> beats;
+    for (std::uint64_t b = 0; b < 22; ++b) {
+        AudioTimeStamp stamp{};
+        stamp.mFlags = kAudioTimeStampHostTimeValid;
+        stamp.mHostTime = 10'000'000'000u + b * 1024u * 1'000'000'000u / 44100u;
+        buffer->clear();
+        engine.renderAudioToBuffer(*buffer, QVAudioTimeStamp(stamp));
+        if (auto beat = engine.beatSignal().take()) {
+            beats.push_back(*beat);
+        }
+    }
+    ASSERT_EQ(beats.size(), 2u);
+    EXPECT_EQ(beats[0].nanoseconds, 10'000'000'000u);
+    const double beat1 = static_cast<double>(beats[1].nanoseconds) / 1e9;
+    EXPECT_NEAR(beat1, 10.5, 1e-6); // 22050 frames later
+    // Heard one output latency later; a beat heard already is shown at once.
+    EXPECT_NEAR(beats[1].delayUntilHeard(10.45, 0.02), 0.07, 1e-6);
+    EXPECT_EQ(beats[1].delayUntilHeard(10.6, 0.02), 0.0);
+    EXPECT_EQ(MTBeat{}.delayUntilHeard(10.0, 0.02), 0.0); // no time: nothing to wait for
+
+    // An undated buffer gives undated beats.
+    engine.start();
+    buffer->clear();
+    engine.renderAudioToBuffer(*buffer, QVAudioTimeStamp());
+    EXPECT_EQ(engine.beatSignal().take()->nanoseconds, 0u);
+}
+
 TEST(MTBeatEngine, StoppedOrUnusableSettingsLeaveTheBufferSilent) {
     MTBeatEngine engine(44100.0, 120);
     engine.setSoundData(constantClick(10, 4000));

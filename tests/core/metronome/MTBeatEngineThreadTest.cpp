@@ -22,18 +22,22 @@ TEST(MTBeatEngineThreads, MainThreadChangesWhileTheAudioThreadRenders) {
     std::atomic<std::uint32_t> cycles{0};
     std::thread audio([&] {
         auto buffer = QVAudioBuffer::bufferWithChannels(2, 64);
-        const QVAudioTimeStamp stamp;
+        AudioTimeStamp stamp{};
+        stamp.mFlags = kAudioTimeStampHostTimeValid;
+        stamp.mHostTime = 1'000'000'000;
         while (!done.load()) {
             {
                 std::lock_guard lock(renderLock);
                 buffer->clear();
-                engine.renderAudioToBuffer(*buffer, stamp);
+                engine.renderAudioToBuffer(*buffer, QVAudioTimeStamp(stamp));
             }
+            stamp.mHostTime += 1'451'247; // 64 frames at 44100 Hz
             cycles.fetch_add(1);
             std::this_thread::sleep_for(std::chrono::microseconds(50)); // a device's pace
         }
     });
     std::uint32_t lastBeat = 0;
+    std::uint64_t lastTime = 0;
     for (int i = 0; i < 2000; ++i) {
         engine.setTempo(40 + static_cast<unsigned>(i % 241));
         engine.setTimeSignature(MTTimeSignature(static_cast<std::uint32_t>(i % 16)));
@@ -47,7 +51,9 @@ TEST(MTBeatEngineThreads, MainThreadChangesWhileTheAudioThreadRenders) {
         }
         if (const auto beat = engine.beatSignal().take()) {
             EXPECT_GE(beat->index, lastBeat);
+            EXPECT_GT(beat->nanoseconds, lastTime); // each beat carries its own, later time
             lastBeat = beat->index;
+            lastTime = beat->nanoseconds;
         }
         std::this_thread::sleep_for(std::chrono::microseconds(50));
     }
