@@ -172,8 +172,13 @@ TEST(BZMainController, AnEditorLeftWithoutAChoiceKeepsTheStoredValue) {
 
 TEST(BZMainController, TheAboutScreenOpensFromEveryToolScreen) {
     Tool chords("CHMainController");
+    chords.phone.show();
     chords.tool->view();
     ASSERT_TRUE(waitUntil([&] { return chords.tool->isVisible(); }));
+    // In the bottom right corner of the page under the bar, whatever size the view loaded at.
+    const QRect page = chords.tool->view()->rect();
+    EXPECT_EQ(chords.tool->aboutButton()->geometry().bottomRight(),
+              page.bottomRight() - QPoint(8, 8));
     chords.tool->aboutButton()->click();
     auto* about = qobject_cast<NavigationController*>(chords.tool->modalViewController());
     ASSERT_NE(about, nullptr);

@@ -15,6 +15,7 @@
 #include "ui/ScreenImage.h"
 
 #include <QPushButton>
+#include <QResizeEvent>
 
 using fretkit::PlistValue;
 using fretkit::UserDefaults;
@@ -40,9 +41,27 @@ void BZMainController::viewDidLoad() {
     about->setIconSize(QSize(30, 30));
     about->setFlat(true);
     about->setStyleSheet(QStringLiteral("border:none;background:transparent;"));
-    about->setGeometry(view()->width() - 38, view()->height() - 38, 30, 30);
+    aboutPlacedFor_ = view()->size();
+    about->setGeometry(QRect(aboutCorner(aboutPlacedFor_), QSize(30, 30)));
     connect(about, &QPushButton::clicked, this, [this] { openAbout(); });
     aboutButton_ = about;
+    view()->installEventFilter(this);
+}
+
+QPoint BZMainController::aboutCorner(QSize viewSize) {
+    return {viewSize.width() - 38, viewSize.height() - 38};
+}
+
+bool BZMainController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view() && event->type() == QEvent::Resize && aboutButton_) {
+        // Qt gives no old size for a view resized before it was first shown, so the button
+        // remembers the size it was placed for.
+        if (aboutButton_->pos() == aboutCorner(aboutPlacedFor_)) {
+            aboutPlacedFor_ = static_cast<QResizeEvent*>(event)->size();
+            aboutButton_->move(aboutCorner(aboutPlacedFor_));
+        }
+    }
+    return ViewController::eventFilter(watched, event);
 }
 
 void BZMainController::openSettings() {

@@ -66,10 +66,16 @@ protected:
     // The tool's reaction to a setting just stored.
     virtual void settingDidChange(const std::string& key);
 
+    // Keeps the about button in the view's bottom right corner when the view is resized, unless
+    // the tool has moved it elsewhere.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    static QPoint aboutCorner(QSize viewSize);
     void store(const fretkit::PlistValue& value, const std::string& key);
 
     QString className_;
     QPointer<NavigationController> settings_;
     QAbstractButton* aboutButton_ = nullptr;
+    QSize aboutPlacedFor_; // the view's size when the about button was put in its corner
 };

@@ -15,6 +15,8 @@ std::optional<std::uint32_t> MTTapTempo::tap(double now) {
     if (interval < 0.0 || !(interval < kResetGap)) {
         return std::nullopt; // a clock that went back gives no tempo
     }
-    const double tempo = 60.0 / interval; // infinite for taps at the same instant
+    // Truncated to whole beats per minute; the small allowance keeps a tempo that is whole but
+    // for the rounding of the interval's arithmetic (60 / 0.4 = 149.99999...) from losing a beat.
+    const double tempo = 60.0 / interval + 1e-9; // infinite for taps at the same instant
     return tempo >= 4294967295.0 ? std::uint32_t{0xFFFFFFFF} : static_cast<std::uint32_t>(tempo);
 }

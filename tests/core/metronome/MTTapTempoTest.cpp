@@ -19,6 +19,16 @@ TEST(MTTapTempo, SeriesGivesTheMeanInterval) {
     EXPECT_EQ(taps.tap(1.7), 105u); // 1.7 s over three intervals: 105.88, truncated
 }
 
+TEST(MTTapTempo, AWholeTempoIsNotLostToTheIntervalsRounding) {
+    MTTapTempo taps;
+    taps.tap(0.0);
+    EXPECT_EQ(taps.tap(0.4), 150u); // 60 / 0.4 is 149.99999999999997 in doubles
+    EXPECT_EQ(taps.tap(0.8), 150u);
+    MTTapTempo slow;
+    slow.tap(10.0);
+    EXPECT_EQ(slow.tap(10.7), 85u); // 85.714..., still truncated
+}
+
 TEST(MTTapTempo, AfterEightTapsUsesTheLastSevenIntervals) {
     MTTapTempo taps;
     double now = 0.0;
