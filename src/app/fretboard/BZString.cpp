@@ -1,0 +1,25 @@
+#include "BZString.h"
+
+#include "ui/ScreenImage.h"
+
+#include <QPainter>
+
+BZString::BZString(int gauge) : gauge_(gauge) {}
+
+QPixmap BZString::image() const {
+    // Looked up at each use (the bundle caches it), so a change of the window's scale takes the
+    // other artwork.
+    return image_.isNull() ? ScreenImage::load(QStringLiteral("BZString_%1").arg(gauge_)) : image_;
+}
+
+void BZString::setImage(const QPixmap& image) {
+    image_ = image;
+}
+
+void BZString::draw(QPainter& painter) const {
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setOpacity(muted_ ? kMutedOpacity : 1.0);
+    painter.drawPixmap(QPointF(position_ - kImageOffset, 0.0), image());
+    painter.restore();
+}
