@@ -1,5 +1,6 @@
 #include "Artwork.h"
 
+#include "FretboardArtwork.h"
 #include "KitArtwork.h"
 #include "ShellArtwork.h"
 
@@ -10,6 +11,9 @@
 std::vector<ArtworkImage> Artwork::all() {
     std::vector<ArtworkImage> images = KitArtwork::images();
     for (ArtworkImage& image : ShellArtwork::images()) {
+        images.push_back(std::move(image));
+    }
+    for (ArtworkImage& image : FretboardArtwork::images()) {
         images.push_back(std::move(image));
     }
     return images;

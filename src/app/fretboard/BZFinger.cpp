@@ -54,6 +54,8 @@ QFont BZFinger::titleFont() {
     QFont font;
     font.setPixelSize(kTitleFontSize);
     font.setBold(true);
+    // The narrower cut keeps two-character titles ("F#", "b7") inside the disc.
+    font.setStretch(QFont::SemiCondensed);
     return font;
 }
 

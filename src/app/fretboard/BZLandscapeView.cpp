@@ -88,6 +88,8 @@ BZLandscapeView::BZLandscapeView(QObject& owner) : View(nullptr) {
                               QPainter::SmoothPixmapTransform);
     graphics_->setBackgroundBrush(Qt::black);
     graphics_->setSceneRect(scene_->sceneRect());
+    // Hidden while off the screen, so that the views a screen adds show with it.
+    page_->hide();
 
     QObject::connect(&owner, &QObject::destroyed,
                      [view = QPointer<BZLandscapeView>(this)] { delete view.data(); });
@@ -155,6 +157,7 @@ void BZLandscapeView::appear(DeviceEvents::Orientation orientation) {
         setGeometry(0, 0, PhoneScreen::kWidth, PhoneScreen::kHeight);
     }
     raise();
+    page_->show();
     View::show();
     // Taking over a fade-out from where it is stops that fade from taking the face away.
     ViewAnimation(QString::fromLatin1(kShowAnimation))
@@ -193,6 +196,7 @@ void BZLandscapeView::takeOffScreen() {
         return;
     }
     View::hide();
+    page_->hide();
     setParent(nullptr);
     View::setAlpha(this, 0.0);
     turn(0.0);

@@ -37,7 +37,8 @@ public:
     explicit BZLandscapeView(QObject& owner);
     ~BZLandscapeView() override;
 
-    // The page the screen fills, 480 x 320.
+    // The page the screen fills, 480 x 320. Views added to it while the face is on the screen
+    // must be shown by whoever adds them, as in any shown view.
     QWidget* page() const { return page_; }
     // The room below the bar, in the page's coordinates.
     static QRect contentRect() { return {0, kBarHeight, kWidth, kHeight - kBarHeight}; }

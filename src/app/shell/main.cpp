@@ -5,6 +5,7 @@
 #include "BZToolClasses.h"
 #include "Tour.h"
 #include "foundation/Bundle.h"
+#include "fretboard/FretboardDemo.h"
 #include "kit/KitDemo.h"
 #include "ui/NavigationController.h"
 #include "ui/PhoneScreen.h"
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
     fretkit::AlertPresenter::install(&alerts);
     QApplication::setApplicationName(QStringLiteral("fretkit-app"));
     QApplication::setApplicationVersion(QStringLiteral(FRETKIT_VERSION));
+    FretboardDemo::addKitPages();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
