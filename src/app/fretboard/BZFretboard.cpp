@@ -116,7 +116,7 @@ void BZFretboard::setMuted(bool muted, unsigned stringAtIndex) {
         return;
     }
     strings[stringAtIndex]->setMuted(muted);
-    content_->update();
+    content_->redrawNeck();
 }
 
 // Scrolling.

@@ -2,6 +2,7 @@
 
 #include "BZFretboard.h"
 #include "BZFretboardDelegate.h"
+#include "NeckFrame.h"
 #include "ui/ScreenImage.h"
 
 #include <QPaintEvent>
@@ -159,28 +160,62 @@ void BZFretboardContent::report(const std::vector<FretboardTouch::Event>& events
 
 void BZFretboardContent::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    const QPixmap& neck = neckPicture();
+    const QRect exposed = event->rect();
+    const double scale = neck.devicePixelRatio();
+    painter.drawPixmap(QRectF(exposed), neck,
+                       QRectF(exposed.x() * scale, exposed.y() * scale, exposed.width() * scale,
+                              exposed.height() * scale));
+}
+
+BZFretboardContent::NeckKey BZFretboardContent::neckKey() const {
+    unsigned muted = 0;
+    for (std::size_t i = 0; i < strings_.size(); ++i) {
+        muted |= strings_[i]->muted() ? 1u << i : 0u;
+    }
+    return {ScreenImage::scale(),
+            size(),
+            geometry_.horizontal(),
+            geometry_.leftHanded(),
+            geometry_.nutOffset(),
+            geometry_.fretWidth(),
+            muted};
+}
+
+const QPixmap& BZFretboardContent::neckPicture() {
+    const NeckKey key = neckKey();
+    if (!neck_.isNull() && key == neckKey_) {
+        return neck_;
+    }
+    neckKey_ = key;
+    neck_ = QPixmap(size() * key.scale);
+    neck_.setDevicePixelRatio(key.scale);
+    neck_.fill(Qt::transparent);
+    QPainter painter(&neck_);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    drawNeck(painter, event->rect());
+    drawNeck(painter, rect());
+    return neck_;
+}
+
+void BZFretboardContent::redrawNeck() {
+    neck_ = QPixmap();
+    update();
 }
 
 void BZFretboardContent::drawNeck(QPainter& painter, const QRectF& clip) const {
     drawFretNumbers(painter, clip);
-    painter.save();
-    if (geometry_.horizontal()) {
-        // Lay the wood out as on an upright neck: x across, y along.
-        painter.rotate(-90.0);
-        painter.translate(-FretboardGeometry::kShortSide, 0.0);
+    // Lying on its side, the wood is laid out as on an upright neck (x across, y along) and
+    // turned a quarter back; the strings lie across in the view's own y, along from the far end.
+    const bool lying = geometry_.horizontal();
+    const QSizeF upright(FretboardGeometry::kShortSide, FretboardGeometry::kMaximumLength);
+    drawWood(NeckFrame(painter, lying ? NeckFrame::Turn::Anticlockwise : NeckFrame::Turn::Upright,
+                       upright));
+    const NeckFrame strings(painter, lying ? NeckFrame::Turn::Clockwise : NeckFrame::Turn::Upright,
+                            upright);
+    for (const auto& string : strings_) {
+        string->draw(strings);
     }
-    drawWood(painter);
-    if (geometry_.horizontal()) {
-        // Strings lie across in the view's own y, along from the far end.
-        painter.translate(FretboardGeometry::kShortSide, 0.0);
-        painter.rotate(180.0);
-        painter.translate(0.0, -FretboardGeometry::kMaximumLength);
-    }
-    drawStrings(painter);
-    painter.restore();
 }
 
 void BZFretboardContent::drawFretNumbers(QPainter& painter, const QRectF& clip) const {
@@ -203,16 +238,17 @@ void BZFretboardContent::drawFretNumbers(QPainter& painter, const QRectF& clip) 
     }
 }
 
-void BZFretboardContent::drawWood(QPainter& painter) const {
-    painter.drawPixmap(QPointF(kFingerboardX, 0.0),
-                       ScreenImage::load(QStringLiteral("BZFretboard_fingerboard_maple")));
+void BZFretboardContent::drawWood(const NeckFrame& frame) const {
+    QPainter& painter = frame.painter();
+    frame.drawPixmap(QPointF(kFingerboardX, 0.0),
+                     ScreenImage::load(QStringLiteral("BZFretboard_fingerboard_maple")));
     const double length = geometry_.length();
     const double nutOffset = geometry_.nutOffset();
     const double neckStart = FretboardGeometry::kNeckStart;
     const double nut = geometry_.horizontal() && geometry_.leftHanded()
                            ? length - kMirroredNutBefore - nutOffset
                            : neckStart - kNutBefore + nutOffset;
-    painter.drawPixmap(QPointF(kNutX, nut), ScreenImage::load(QStringLiteral("BZFretboard_nut")));
+    frame.drawPixmap(QPointF(kNutX, nut), ScreenImage::load(QStringLiteral("BZFretboard_nut")));
 
     const QPixmap fret = ScreenImage::load(QStringLiteral("BZFretboard_fret"));
     const QPixmap inlay = ScreenImage::load(QStringLiteral("BZFretboard_inlay"));
@@ -220,15 +256,15 @@ void BZFretboardContent::drawWood(QPainter& painter) const {
     painter.setBrush(Qt::black);
     for (unsigned n = 1; n <= FretboardGeometry::kFrets; ++n) {
         const double wire = geometry_.positionOfFret(n);
-        painter.drawPixmap(QPointF(kFretX, wire - kFretHalfHeight), fret);
+        frame.drawPixmap(QPointF(kFretX, wire - kFretHalfHeight), fret);
         if (!FretboardGeometry::isDotFret(n)) {
             continue;
         }
         const double middle = geometry_.positionOfFinger(n);
         const double y = middle - kInlaySize / 2.0;
         auto dot = [&](double x) {
-            painter.drawEllipse(QRectF(x, y, kInlaySize, kInlaySize));
-            painter.drawPixmap(QPointF(x, y), inlay);
+            frame.drawEllipse(QRectF(x, y, kInlaySize, kInlaySize));
+            frame.drawPixmap(QPointF(x, y), inlay);
         };
         if (FretboardGeometry::isDoubleDotFret(n)) {
             dot(kDoubleInlayX[0]);
@@ -236,11 +272,5 @@ void BZFretboardContent::drawWood(QPainter& painter) const {
         } else {
             dot(kInlayX);
         }
-    }
-}
-
-void BZFretboardContent::drawStrings(QPainter& painter) const {
-    for (const auto& string : strings_) {
-        string->draw(painter);
     }
 }

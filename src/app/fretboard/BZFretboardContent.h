@@ -5,10 +5,12 @@
 #include "fretboard/FretboardTouch.h"
 #include "ui/View.h"
 
+#include <QPixmap>
 #include <memory>
 #include <vector>
 
 class BZFretboard;
+class NeckFrame;
 
 // The neck inside a fretboard's scroll view: it holds the geometry (nut offset, fret width, hand,
 // string positions), draws fret numbers, fingerboard, nut, frets, inlays and strings, and reads
@@ -58,6 +60,10 @@ public:
 
     // Draws the neck without fingers into `painter`, clipped to `clip` (this view's coordinates).
     void drawNeck(QPainter& painter, const QRectF& clip) const;
+    // The neck is kept as a picture and drawn again only when something on it changed: its
+    // geometry, a string's mute, the screen's scale. Whoever changes a string's picture asks
+    // for a fresh one here.
+    void redrawNeck();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -67,8 +73,20 @@ private:
     fretkit::FretboardTouch::Neck neck(std::vector<fretkit::FretboardTouch::String>& lines) const;
     void report(const std::vector<fretkit::FretboardTouch::Event>& events);
     void drawFretNumbers(QPainter& painter, const QRectF& clip) const;
-    void drawWood(QPainter& painter) const;
-    void drawStrings(QPainter& painter) const;
+    void drawWood(const NeckFrame& frame) const;
+    // What the kept picture shows; a different key means it must be drawn again.
+    struct NeckKey {
+        int scale = 0;
+        QSize size;
+        bool horizontal = false;
+        bool leftHanded = false;
+        float nutOffset = 0.0f;
+        float fretWidth = 0.0f;
+        unsigned muted = 0;
+        bool operator==(const NeckKey&) const = default;
+    };
+    NeckKey neckKey() const;
+    const QPixmap& neckPicture();
     bool enclosingScrollEnabled() const;
     void setEnclosingScrollEnabled(bool enabled);
 
@@ -76,4 +94,6 @@ private:
     fretkit::FretboardGeometry geometry_;
     std::vector<std::unique_ptr<BZString>> strings_;
     fretkit::FretboardTouch touch_;
+    QPixmap neck_;
+    NeckKey neckKey_;
 };

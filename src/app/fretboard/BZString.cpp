@@ -1,5 +1,6 @@
 #include "BZString.h"
 
+#include "NeckFrame.h"
 #include "ui/ScreenImage.h"
 
 #include <QPainter>
@@ -17,9 +18,16 @@ void BZString::setImage(const QPixmap& image) {
 }
 
 void BZString::draw(QPainter& painter) const {
+    draw(NeckFrame(painter, NeckFrame::Turn::Upright, {}));
+}
+
+void BZString::draw(const NeckFrame& frame) const {
+    QPainter& painter = frame.painter();
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setOpacity(muted_ ? kMutedOpacity : 1.0);
-    painter.drawPixmap(QPointF(position_ - kImageOffset, 0.0), image());
+    const double position = position_;
+    const double offset = kImageOffset;
+    frame.drawPixmap(QPointF(position - offset, 0.0), image());
     painter.restore();
 }

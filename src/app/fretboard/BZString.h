@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <QString>
 
+class NeckFrame;
 class QPainter;
 
 // One string of a fretboard: its picture (chosen by gauge), where it lies across the neck, and
@@ -26,8 +27,10 @@ public:
     bool muted() const { return muted_; }
     void setMuted(bool muted) { muted_ = muted; } // the owner redraws
 
-    // The picture at (position - 7, 0), in the frame the fretboard sets up for its strings.
+    // The picture at (position - 7, 0), in the frame the fretboard sets up for its strings
+    // (its own coordinates for an upright neck).
     void draw(QPainter& painter) const;
+    void draw(const NeckFrame& frame) const;
 
 private:
     int gauge_;
