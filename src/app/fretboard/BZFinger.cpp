@@ -163,8 +163,10 @@ void BZFinger::placeHalos() {
         if (halo.view->parentWidget() != parentWidget()) {
             halo.view->setParent(parentWidget());
         }
-        halo.view->setGeometry(halo.rect.translated(pos()));
-        halo.view->raise();
+        if (parentWidget()) {
+            halo.view->setGeometry(halo.rect.translated(pos()));
+            halo.view->raise();
+        }
     }
 }
 

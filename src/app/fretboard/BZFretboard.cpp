@@ -49,6 +49,8 @@ float BZFretboard::nutOffset() const {
 
 void BZFretboard::setNutOffset(float offset) {
     content_->setNutOffset(offset);
+    // The scrollable length follows, so that a neck set up in any order scrolls to its end.
+    updateContentSize();
 }
 
 bool BZFretboard::leftHanded() const {

@@ -43,7 +43,7 @@ public:
     // Resizes the scrollable neck to the new length.
     void setFretWidth(float width);
     float nutOffset() const;
-    // Set before the neck is first shown: neither redraws nor resizes.
+    // Set before the neck is first shown; the scrollable length follows.
     void setNutOffset(float offset);
     bool leftHanded() const;
     // A neck on its side then scrolls back to its nut.

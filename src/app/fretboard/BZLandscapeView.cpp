@@ -97,6 +97,7 @@ BZLandscapeView::BZLandscapeView(QObject& owner) : View(nullptr) {
 
 BZLandscapeView::~BZLandscapeView() {
     stopObservingOrientation();
+    takeOffScreen();
 }
 
 void BZLandscapeView::startObservingOrientation() {
@@ -194,6 +195,9 @@ void BZLandscapeView::disappear() {
 void BZLandscapeView::takeOffScreen() {
     if (!isShown()) {
         return;
+    }
+    if (auto* screen = qobject_cast<PhoneScreen*>(parentWidget())) {
+        screen->setStatusBarHidden(false);
     }
     View::hide();
     page_->hide();

@@ -121,6 +121,7 @@ TEST(LandscapeView, AScreenThatGoesTakesItsFaceAlong) {
     EXPECT_EQ(shown, 1);
     s->face->stopObservingOrientation();
     EXPECT_FALSE(s->face->isShown());
+    EXPECT_FALSE(s->phone.screen().isStatusBarHidden());
     s->turn("Portrait");
     s->turn("Landscape Left"); // no longer followed
     EXPECT_FALSE(s->face->isShown());
@@ -129,8 +130,10 @@ TEST(LandscapeView, AScreenThatGoesTakesItsFaceAlong) {
     s->turn("Portrait");
     s->turn("Landscape Right");
     QPointer<BZLandscapeView> face = s->face;
+    ASSERT_TRUE(s->phone.screen().isStatusBarHidden());
     s->owner.reset(); // the owning screen goes while its face is up
     EXPECT_TRUE(face.isNull());
+    EXPECT_FALSE(s->phone.screen().isStatusBarHidden());
     s.reset();
 }
 
