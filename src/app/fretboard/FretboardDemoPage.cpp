@@ -90,7 +90,7 @@ FretboardDemoPage::~FretboardDemoPage() {
 
 void FretboardDemoPage::loadView() {
     auto* view = new Background;
-    view->resize(kFrameWidth, kFrameHeight - 44);
+    view->resize(kFrameWidth, kFrameHeight - NavigationBar::kHeight);
     setView(view);
 }
 
