@@ -14,12 +14,17 @@
 //     clock.advance(0.2);   // past the end: finished, did-stop called
 class AnimationClock : public QAnimationDriver {
 public:
-    AnimationClock() { install(); }
+    AnimationClock() {
+        // Qt counts a driver's time from its start and restarts it whenever animations begin
+        // again after none ran, so the clock answers the time since its latest start.
+        QObject::connect(this, &QAnimationDriver::started, [this] { startMs_ = elapsedMs_; });
+        install();
+    }
     ~AnimationClock() override { uninstall(); }
     AnimationClock(const AnimationClock&) = delete;
     AnimationClock& operator=(const AnimationClock&) = delete;
 
-    qint64 elapsed() const override { return elapsedMs_; }
+    qint64 elapsed() const override { return elapsedMs_ - startMs_; }
 
     // Moves the clock on by `seconds`, in frames of 1/60 s as a screen would, and lets posted
     // events (did-stop callbacks, deletions, repaints) run after each frame.
@@ -34,4 +39,5 @@ public:
 
 private:
     qint64 elapsedMs_ = 0;
+    qint64 startMs_ = 0;
 };

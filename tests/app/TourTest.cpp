@@ -49,6 +49,10 @@ const char* const kScreens[] = {
     "chord-finder-tuning",
     "chord-finder-detune",
     "chord-finder-left-handed",
+    "fretboard-portrait",
+    "fretboard-landscape",
+    "fretboard-portrait-left-handed",
+    "fretboard-landscape-left-handed",
     "location-postal-code",
     "location-country",
 };

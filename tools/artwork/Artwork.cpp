@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include "AppIcon.h"
+#include "FretboardArtwork.h"
 #include "KitArtwork.h"
 #include "MetronomeArtwork.h"
 #include "ShellArtwork.h"
@@ -19,6 +20,9 @@ std::vector<ArtworkImage> Artwork::all() {
                           painter.scale(0.25, 0.25);
                           AppIcon::draw(painter);
                       }});
+    for (ArtworkImage& image : FretboardArtwork::images()) {
+        images.push_back(std::move(image));
+    }
     for (ArtworkImage& image : MetronomeArtwork::images()) {
         images.push_back(std::move(image));
     }

@@ -166,17 +166,38 @@ std::unique_ptr<ViewController> editorPage(const QString& page) {
     return nullptr;
 }
 
+std::vector<std::pair<QString, KitDemo::PageShow>>& addedPages() {
+    static std::vector<std::pair<QString, KitDemo::PageShow>> pages;
+    return pages;
+}
+
 } // namespace
 
 QStringList KitDemo::pages() {
-    return {QStringLiteral("cells"),   QStringLiteral("list"), QStringLiteral("picker"),
-            QStringLiteral("note"),    QStringLiteral("name"), QStringLiteral("about"),
-            QStringLiteral("curtain"), QStringLiteral("strip")};
+    QStringList names = {QStringLiteral("cells"),   QStringLiteral("list"),
+                         QStringLiteral("picker"),  QStringLiteral("note"),
+                         QStringLiteral("name"),    QStringLiteral("about"),
+                         QStringLiteral("curtain"), QStringLiteral("strip")};
+    for (const auto& added : addedPages()) {
+        names.append(added.first);
+    }
+    return names;
+}
+
+void KitDemo::addPage(const QString& page, PageShow show) {
+    if (!pages().contains(page)) {
+        addedPages().emplace_back(page, std::move(show));
+    }
 }
 
 bool KitDemo::show(const QString& page, PhoneScreen& screen) {
     if (!pages().contains(page)) {
         return false;
+    }
+    for (const auto& [name, added] : addedPages()) {
+        if (name == page) {
+            return added(screen);
+        }
     }
     if (page == QLatin1String("about")) {
         screen.setRootViewController(QVAbout::aboutController(true));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class PhoneScreen;
@@ -13,4 +14,9 @@ public:
     static QStringList pages();
     // False when there is no such page.
     static bool show(const QString& page, PhoneScreen& screen);
+
+    // Pages that libraries above the kit show (the fretboard's), added before the command line
+    // is read; `show` answers false when it could not show the page.
+    using PageShow = std::function<bool(PhoneScreen&)>;
+    static void addPage(const QString& page, PageShow show);
 };

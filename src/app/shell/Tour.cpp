@@ -7,6 +7,7 @@
 #include "BZSettingsController.h"
 #include "BZTuningChoices.h"
 #include "foundation/Bundle.h"
+#include "fretboard/FretboardDemo.h"
 #include "kit/QVTableView.h"
 #include "kit/QVTableViewCell.h"
 #include "ui/NavigationController.h"
@@ -119,6 +120,11 @@ bool Tour::walk() {
                 return false;
             }
         }
+    }
+    tool_ = QStringLiteral("fretboard");
+    if (!FretboardDemo::walkTour(*home, *this)) {
+        error_ = error_.isEmpty() ? QStringLiteral("the fretboard demo was not shown") : error_;
+        return false;
     }
     return walkLocationEditor(*home);
 }

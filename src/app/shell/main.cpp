@@ -6,6 +6,7 @@
 #include "ScriptRunner.h"
 #include "Tour.h"
 #include "foundation/Bundle.h"
+#include "fretboard/FretboardDemo.h"
 #include "kit/KitDemo.h"
 #include "ui/NavigationController.h"
 #include "ui/PhoneScreen.h"
@@ -99,6 +100,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("fretkit-app"));
     QApplication::setApplicationVersion(QStringLiteral(FRETKIT_VERSION));
     setApplicationIcon();
+    FretboardDemo::addKitPages();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

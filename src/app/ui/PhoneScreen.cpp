@@ -58,10 +58,20 @@ QImage PhoneScreen::render(int scale) {
     return image;
 }
 
+void PhoneScreen::setStatusBarHidden(bool hidden) {
+    if (statusBarHidden_ != hidden) {
+        statusBarHidden_ = hidden;
+        update(0, 0, kWidth, kStatusBarHeight);
+    }
+}
+
 void PhoneScreen::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), QColor(0x1c, 0x17, 0x14));
+    if (statusBarHidden_) {
+        return;
+    }
     painter.fillRect(QRect(0, 0, kWidth, kStatusBarHeight), Qt::black);
     QFont font;
     font.setPixelSize(13);

@@ -31,9 +31,14 @@ public:
     // The screen's picture at a scale of 1 or 2 (points to pixels).
     QImage render(int scale);
 
+    // A hidden status bar leaves its strip to what lies over it (a landscape view).
+    bool isStatusBarHidden() const { return statusBarHidden_; }
+    void setStatusBarHidden(bool hidden);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     std::unique_ptr<ViewController> root_;
+    bool statusBarHidden_ = false;
 };
