@@ -28,7 +28,7 @@ fail() {
 bin="$stage/usr/bin"
 [ "$("$bin/fretkit" --version)" = "fretkit $version" ] || fail "fretkit --version"
 chords=$("$bin/fretkit" chords E Maj triad) || fail "fretkit chords exited with $?"
-grep -q "^E Maj triad, shape 1 of" <<<"$chords" || fail "no shapes from the installed database"
+grep -q "^E Maj triad.*, shape 1 of" <<<"$chords" || fail "no shapes from the installed database"
 grep -q "G#" <<<"$chords" || fail "the shapes name no notes"
 
 "$bin/fretkit-app" --screenshot "$stage/screen.png" >/dev/null 2>&1 || fail "fretkit-app --screenshot"
