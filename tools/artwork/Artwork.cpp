@@ -2,6 +2,7 @@
 
 #include "KitArtwork.h"
 #include "ShellArtwork.h"
+#include "TunerArtwork.h"
 
 #include <QDir>
 #include <QImage>
@@ -10,6 +11,9 @@
 std::vector<ArtworkImage> Artwork::all() {
     std::vector<ArtworkImage> images = KitArtwork::images();
     for (ArtworkImage& image : ShellArtwork::images()) {
+        images.push_back(std::move(image));
+    }
+    for (ArtworkImage& image : TunerArtwork::images()) {
         images.push_back(std::move(image));
     }
     return images;

@@ -1,10 +1,14 @@
 #include "Artwork.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
+    // Letters are drawn with the system's fonts, which want a GUI application; it opens no
+    // window, so it runs offscreen on any machine.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication application(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: fretkit-artwork BUNDLE-FOLDER\n");
         return 2;
