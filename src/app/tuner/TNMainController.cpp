@@ -194,10 +194,7 @@ void TNMainController::viewWillAppear(bool animated) {
         lampTimer_ = scheduler_.scheduleRepeating(kLampInterval, [this] { drainLamps(); });
     }
     qApp->installEventFilter(this);
-    if (trace_) {
-        trace_->line(
-            QStringLiteral("appear t=%1").arg(heardFrames_.load() / sampleRate_, 0, 'f', 3));
-    }
+    traceListening_ = trace_ != nullptr;
 }
 
 void TNMainController::viewDidDisappear(bool animated) {
@@ -244,6 +241,10 @@ void TNMainController::input(const std::optional<TNNote>& note) {
     }
 }
 
+double TNMainController::heardSeconds() const {
+    return heardFrames_.load(std::memory_order_relaxed) / sampleRate_;
+}
+
 bool TNMainController::isStrobeShown() const {
     return !strobeView_->isHidden();
 }
@@ -272,6 +273,11 @@ void TNMainController::chooseDisplay(int tag) {
 void TNMainController::drainLamps() {
     if (!engine_) {
         return;
+    }
+    if (traceListening_ && heardFrames_.load(std::memory_order_relaxed) > 0.0) {
+        // From here on every note heard is shown.
+        trace_->line(QStringLiteral("listening t=%1").arg(heardSeconds(), 0, 'f', 3));
+        traceListening_ = false;
     }
     const unsigned lamps = engine_->levelLamps();
     for (std::size_t i = 0; i < leds_.size(); ++i) {
@@ -328,7 +334,7 @@ void TNMainController::traceNote() {
     trace_->line(
         QStringLiteral("note t=%1 display=%2 note=%3 cents=%4 letter=%5 sharp=%6 ring=%7 "
                        "deflection=%8 target=%9")
-            .arg(heardFrames_.load(std::memory_order_relaxed) / sampleRate_, 0, 'f', 3)
+            .arg(heardSeconds(), 0, 'f', 3)
             .arg(strobe ? QStringLiteral("strobe") : QStringLiteral("needle"))
             .arg(auxNoteLabel_->text(), centsLabel_->text().remove(QStringLiteral(" c")))
             .arg(letter.isEmpty() ? QStringLiteral("-") : letter)

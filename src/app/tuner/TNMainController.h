@@ -85,6 +85,7 @@ private:
     void buildDisplays();
     void drainLamps();
     void traceNote();
+    double heardSeconds() const;
     std::size_t storedTuningIndex() const;
 
     fretkit::TimerScheduler& scheduler_;
@@ -94,6 +95,7 @@ private:
     std::atomic<double> heardFrames_{0.0};
     std::shared_ptr<fretkit::RepeatingTimer> lampTimer_;
     std::unique_ptr<TNTrace> trace_;
+    bool traceListening_ = false; // the trace is to say when the screen began to listen
 
     QLabel* modeLabel_ = nullptr;
     QLabel* auxNoteLabel_ = nullptr;
