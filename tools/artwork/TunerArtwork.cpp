@@ -209,13 +209,14 @@ void needleDial(QPainter& painter) {
                      QString::number(std::abs(cents)), numbers, colour);
         }
     }
-    const QFont signs = boldFont(15);
-    const QPointF flat = onScale(-end - 7.0, 137.0);
-    const QPointF sharp = onScale(end + 7.0, 137.0);
-    engraved(painter, QRectF(flat.x() - 10, flat.y() - 10, 20, 20), QStringLiteral("\u266d"), signs,
-             kAmber);
-    engraved(painter, QRectF(sharp.x() - 10, sharp.y() - 10, 20, 20), QStringLiteral("\u266f"),
-             signs, kAmber);
+    // The flat and sharp signs beyond the ends of the scale.
+    const QFont signs = boldFont(20);
+    const QColor signColour = kAmber.lighter(115);
+    for (const double side : {-1.0, 1.0}) {
+        const QPointF at = onScale(side * (end + 8.0), 142.0);
+        engraved(painter, QRectF(at.x() - 12, at.y() - 12, 24, 24),
+                 side < 0 ? QStringLiteral("\u266d") : QStringLiteral("\u266f"), signs, signColour);
+    }
 }
 
 // An arrow pointing left (flat) or right (sharp), lit or dark.

@@ -38,7 +38,7 @@ constexpr int kLampLeft = 126; // lamp 4, the quietest; the louder ones follow t
 constexpr int kLampStep = 18;
 constexpr int kLampSize = 14;
 constexpr QRect kDisplay(10, 50, 300, 240);
-constexpr QRect kMessage(24, 226, 272, 58);
+constexpr QRect kMessage(22, 234, 276, 52); // below the needle's pivot
 constexpr QRect kNoteLabel(18, 302, 136, 52);
 constexpr QRect kCentsLabel(166, 302, 136, 52);
 constexpr QRect kTabBar(0, 367, 320, 49);
@@ -74,12 +74,12 @@ QString inputProblem(bool hasEngine) {
     }
     QVAudioSession* session = QVAudioSession::session();
     if (session == nullptr || !session->isInputAvailable()) {
-        return QStringLiteral("No microphone was found. Start Fretkit with --input FILE to tune "
-                              "a recording.");
+        return QStringLiteral("No microphone was found. Start Fretkit with --input FILE to "
+                              "tune a recording.");
     }
     if (AudioDeviceLayer::current().driverName() == "virtual") {
-        return QStringLiteral("No sound card was found, so the tuner hears silence. Start "
-                              "Fretkit with --input FILE to tune a recording.");
+        return QStringLiteral("No sound card was found: the tuner hears silence. Start Fretkit "
+                              "with --input FILE to tune a recording.");
     }
     return {};
 }
@@ -175,7 +175,7 @@ void TNMainController::buildLabels() {
     messageLabel_->setAlignment(Qt::AlignCenter);
     messageLabel_->setStyleSheet(
         QStringLiteral("QLabel{color:#f6d89a;background:rgba(20,10,4,215);border:1px solid #8a5a1e;"
-                       "border-radius:8px;padding:4px;font-size:12px;font-weight:bold;}"));
+                       "border-radius:8px;padding:3px;font-size:11px;font-weight:bold;}"));
 }
 
 void TNMainController::viewWillAppear(bool animated) {
@@ -185,11 +185,7 @@ void TNMainController::viewWillAppear(bool animated) {
     }
     modeLabel_->setText(QString::fromStdString(
         engine_ ? engine_->tunings().nameAt(storedTuningIndex()) : TNTunings::kChromatic));
-    if (isStrobeShown()) {
-        strobeView_->start();
-    } else {
-        needleView_->start();
-    }
+    shownDisplay()->start();
     if (!lampTimer_) {
         lampTimer_ = scheduler_.scheduleRepeating(kLampInterval, [this] { drainLamps(); });
     }
@@ -231,11 +227,7 @@ void TNMainController::input(const std::optional<TNNote>& note) {
     const TNNoteLabels labels = TNNoteLabels::forNote(note);
     auxNoteLabel_->setText(QString::fromStdString(labels.note));
     centsLabel_->setText(QString::fromStdString(labels.cents));
-    if (isStrobeShown()) {
-        strobeView_->input(note);
-    } else {
-        needleView_->input(note);
-    }
+    shownDisplay()->input(note);
     if (trace_) {
         traceNote();
     }
@@ -249,18 +241,22 @@ bool TNMainController::isStrobeShown() const {
     return !strobeView_->isHidden();
 }
 
+TNDisplayView* TNMainController::shownDisplay() const {
+    return isStrobeShown() ? static_cast<TNDisplayView*>(strobeView_) : needleView_;
+}
+
 void TNMainController::tabBarDidSelectItem(int tag) {
-    if (tag == kStrobeTag && !isStrobeShown()) {
-        needleView_->hide();
-        strobeView_->show();
-        needleView_->stop();
-        strobeView_->start();
-    } else if (tag == kNeedleTag && isStrobeShown()) {
-        strobeView_->hide();
-        needleView_->show();
-        strobeView_->stop();
-        needleView_->start();
+    TNDisplayView* chosen = tag == kStrobeTag   ? static_cast<TNDisplayView*>(strobeView_)
+                            : tag == kNeedleTag ? needleView_
+                                                : nullptr;
+    TNDisplayView* shown = shownDisplay();
+    if (chosen == nullptr || chosen == shown) {
+        return;
     }
+    shown->hide();
+    chosen->show();
+    shown->stop();
+    chosen->start();
 }
 
 void TNMainController::chooseDisplay(int tag) {
@@ -330,7 +326,7 @@ void TNMainController::settingDidChange(const std::string&) {
 
 void TNMainController::traceNote() {
     const bool strobe = isStrobeShown();
-    const QString letter = strobe ? strobeView_->letterImage() : needleView_->letterImage();
+    const QString& letter = shownDisplay()->letterImage();
     trace_->line(
         QStringLiteral("note t=%1 display=%2 note=%3 cents=%4 letter=%5 sharp=%6 ring=%7 "
                        "deflection=%8 target=%9")
@@ -338,7 +334,7 @@ void TNMainController::traceNote() {
             .arg(strobe ? QStringLiteral("strobe") : QStringLiteral("needle"))
             .arg(auxNoteLabel_->text(), centsLabel_->text().remove(QStringLiteral(" c")))
             .arg(letter.isEmpty() ? QStringLiteral("-") : letter)
-            .arg((strobe ? strobeView_->isSharpShown() : needleView_->isSharpShown()) ? 1 : 0)
+            .arg(shownDisplay()->isSharpShown() ? 1 : 0)
             .arg(QString::fromLatin1(ringWord(*strobeView_)))
             .arg(static_cast<double>(needleView_->motion().deflection()), 0, 'f', 2)
             .arg(static_cast<double>(needleView_->motion().resultDeflection()), 0, 'f', 2));

@@ -12,6 +12,7 @@
 
 class QLabel;
 class TabBar;
+class TNDisplayView;
 class TNLED;
 class TNNeedleView;
 class TNStrobeView;
@@ -59,6 +60,7 @@ public:
     TNStrobeView* strobeView() const { return strobeView_; }
     TNNeedleView* needleView() const { return needleView_; }
     bool isStrobeShown() const;
+    TNDisplayView* shownDisplay() const;
     TabBar* tabBar() const { return tabBar_; }
     QLabel* modeLabel() const { return modeLabel_; }
     QLabel* auxNoteLabel() const { return auxNoteLabel_; }

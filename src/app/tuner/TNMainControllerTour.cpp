@@ -27,6 +27,7 @@ bool settled(const TNNeedleView& needle) {
 // on the needle once the recording falls silent. Without one only the empty state. A state the
 // recording never reaches is left out with a line in the log; the tour goes on.
 bool TNMainController::walkTour(TourSteps& steps) {
+    // False only when a picture cannot be written.
     const auto show = [&steps](const std::function<bool()>& condition, const QString& state) {
         if (!steps.reach(condition, QStringLiteral("tuner ") + state)) {
             fretkit::Log::format("tour: the tuner never showed the state %s; no picture of it",
@@ -36,30 +37,27 @@ bool TNMainController::walkTour(TourSteps& steps) {
         return steps.snap(state);
     };
     const bool recording = hearsRecording();
-    if (recording && !show(
-                         [this] {
-                             return isStrobeShown() && strobeView_->motion().lastNote() &&
-                                    strobeView_->motion().ring() == TNStrobeMotion::Ring::Green;
-                         },
-                         QStringLiteral("strobe-in-tune"))) {
+    const auto inTune = [this] {
+        return isStrobeShown() && strobeView_->motion().lastNote() &&
+               strobeView_->motion().ring() == TNStrobeMotion::Ring::Green;
+    };
+    if (recording && !show(inTune, QStringLiteral("strobe-in-tune"))) {
         return false;
     }
     steps.tap(*tabBar_, tabBar_->tabRect(kNeedleTag).center());
-    if (recording && !show(
-                         [this] {
-                             const TNNeedleMotion& needle = needleView_->motion();
-                             return !isStrobeShown() && needle.leftArrowOn() &&
-                                    !needle.rightArrowOn() && settled(*needleView_);
-                         },
-                         QStringLiteral("needle-flat"))) {
+    const auto flat = [this] {
+        const TNNeedleMotion& needle = needleView_->motion();
+        return !isStrobeShown() && needle.leftArrowOn() && !needle.rightArrowOn() &&
+               settled(*needleView_);
+    };
+    if (recording && !show(flat, QStringLiteral("needle-flat"))) {
         return false;
     }
-    if (!show(
-            [this] {
-                return !isStrobeShown() && auxNoteLabel_->text() == QStringLiteral("--") &&
-                       settled(*needleView_);
-            },
-            QStringLiteral("empty"))) {
+    const auto empty = [this] {
+        return !isStrobeShown() && auxNoteLabel_->text() == QStringLiteral("--") &&
+               settled(*needleView_);
+    };
+    if (!show(empty, QStringLiteral("empty"))) {
         return false;
     }
     steps.key(Qt::Key_S);

@@ -1,6 +1,5 @@
 #include "TNNeedleView.h"
 
-#include "TNDisplayImages.h"
 #include "TNNeedle.h"
 #include "TNNeedleShadow.h"
 #include "ui/ScreenImage.h"
@@ -25,36 +24,18 @@ void drawCentred(QPainter& painter, QPointF centre, const QPixmap& image) {
 } // namespace
 
 TNNeedleView::TNNeedleView(fretkit::TimerScheduler& scheduler, QWidget* parent)
-    : QWidget(parent), scheduler_(scheduler),
+    : TNDisplayView(scheduler, TNNeedleMotion::kTickInterval, QStringLiteral("TNNeedle_"), parent),
       needleShadow_(new TNNeedleShadow(kNeedleLength, this)),
       needle_(new TNNeedle(kNeedleLength, this)) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
     needleShadow_->setPivot(kPivot + kShadowOffset);
     needle_->setPivot(kPivot);
     turnNeedle();
 }
 
-TNNeedleView::~TNNeedleView() {
-    stop();
-}
-
 void TNNeedleView::input(const std::optional<TNNote>& note) {
     motion_.input(note);
-    TNDisplayImages::glyphImages(QStringLiteral("TNNeedle_"), note, &letterImage_, &sharpShown_);
+    showGlyph(note);
     update();
-}
-
-void TNNeedleView::start() {
-    if (!timer_) {
-        timer_ = scheduler_.scheduleRepeating(TNNeedleMotion::kTickInterval, [this] { refresh(); });
-    }
-}
-
-void TNNeedleView::stop() {
-    if (timer_) {
-        timer_->invalidate();
-        timer_.reset();
-    }
 }
 
 void TNNeedleView::refresh() {
@@ -84,6 +65,5 @@ void TNNeedleView::paintEvent(QPaintEvent*) {
     painter.drawPixmap(QPointF(0, 0), ScreenImage::load(QStringLiteral("TNNeedle_dial")));
     drawCentred(painter, kLeftArrowCentre, ScreenImage::load(leftArrowImage()));
     drawCentred(painter, kRightArrowCentre, ScreenImage::load(rightArrowImage()));
-    TNDisplayImages::drawGlyph(painter, kLetterCentre, letterImage_,
-                               QStringLiteral("TNNeedle_sharp"), sharpShown_);
+    drawGlyph(painter, kLetterCentre);
 }

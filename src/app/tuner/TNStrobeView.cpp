@@ -1,36 +1,17 @@
 #include "TNStrobeView.h"
 
-#include "TNDisplayImages.h"
 #include "ui/ScreenImage.h"
 
 #include <QPainter>
 
 TNStrobeView::TNStrobeView(fretkit::TimerScheduler& scheduler, QWidget* parent)
-    : QWidget(parent), scheduler_(scheduler) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-TNStrobeView::~TNStrobeView() {
-    stop();
+    : TNDisplayView(scheduler, TNStrobeMotion::kTickInterval, QStringLiteral("TNStrobe_"), parent) {
 }
 
 void TNStrobeView::input(const std::optional<TNNote>& note) {
     motion_.input(note);
-    TNDisplayImages::glyphImages(QStringLiteral("TNStrobe_"), note, &letterImage_, &sharpShown_);
+    showGlyph(note);
     update();
-}
-
-void TNStrobeView::start() {
-    if (!timer_) {
-        timer_ = scheduler_.scheduleRepeating(TNStrobeMotion::kTickInterval, [this] { refresh(); });
-    }
-}
-
-void TNStrobeView::stop() {
-    if (timer_) {
-        timer_->invalidate();
-        timer_.reset();
-    }
 }
 
 void TNStrobeView::refresh() {
@@ -63,6 +44,5 @@ void TNStrobeView::paintEvent(QPaintEvent*) {
         painter.drawPixmap(QPointF(-size.width() / 2.0, -size.height() / 2.0), ring);
         painter.restore();
     }
-    TNDisplayImages::drawGlyph(painter, centre, letterImage_, QStringLiteral("TNStrobe_sharp"),
-                               sharpShown_);
+    drawGlyph(painter, centre);
 }

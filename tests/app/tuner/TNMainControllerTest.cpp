@@ -10,10 +10,39 @@
 #include "tuner/TNEstimateSmoother.h"
 #include "ui/TableViewCell.h"
 
+#include <atomic>
 #include <cmath>
+#include <cstdlib>
+#include <new>
 
 using fretkit::PlistValue;
 using fretkit::UserDefaults;
+
+namespace {
+
+// Allocations made on a thread while it counts them.
+thread_local bool countingAllocations = false;
+std::atomic<int> allocations{0};
+
+} // namespace
+
+void* operator new(std::size_t size) {
+    if (countingAllocations) {
+        allocations.fetch_add(1);
+    }
+    if (void* block = std::malloc(size == 0 ? 1 : size)) {
+        return block;
+    }
+    throw std::bad_alloc();
+}
+
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
 
 namespace {
 
@@ -235,6 +264,25 @@ TEST_F(TunerScreen, LampsFollowTheInputLevelAndRedrawOnlyWhenTheyChange) {
     }
 }
 
+TEST_F(TunerScreen, TheInputPathAllocatesNothingOnceItsBufferIsSized) {
+    TunerOnScreen screen;
+    std::vector<float> loud(512);
+    std::vector<float> quiet(512);
+    for (std::size_t i = 0; i < loud.size(); ++i) {
+        loud[i] = i % 2 == 0 ? 0.5f : -0.5f;
+        quiet[i] = i % 2 == 0 ? 0.001f : -0.001f;
+    }
+    screen.device().pump(512, loud.data()); // the first buffer of a size sizes the conversion
+    countingAllocations = true;
+    for (int i = 0; i < 20; ++i) {
+        screen.device().pump(512, (i % 2 == 0 ? quiet : loud).data());
+    }
+    countingAllocations = false;
+    EXPECT_EQ(allocations.load(), 0);
+    screen.advance(1.0 / 30.0);
+    EXPECT_TRUE(screen.tuner->levelLED(1)->isOn()); // the lamps did change
+}
+
 TEST_F(TunerScreen, BuffersOfChangingSizesAreHeardCompletely) {
     TunerOnScreen screen;
     const std::vector<std::int16_t> g3 = sine(hertz(55.0), 44100);
@@ -260,11 +308,8 @@ TEST_F(TunerScreen, AnalysisRunsOnlyWhileTheScreenIsInView) {
     EXPECT_EQ(screen.clock.activeCount(), 2u);
 
     // The settings cover the tuner: no analysis, no timers. Choosing a tuning applies at once.
-    NavigationBar* bar = screen.navigation->navigationBar();
-    click(bar, bar->rightButtonRect().center());
-    NavigationController* settings = screen.tuner->settingsNavigationController();
+    NavigationController* settings = screen.openSettings();
     ASSERT_NE(settings, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return !screen.tuner->isVisible(); }));
     EXPECT_FALSE(screen.tuner->engine()->isAnalysing());
     EXPECT_EQ(screen.clock.activeCount(), 0u);
     auto* root = static_cast<BZSettingsController*>(settings->viewControllers().front().get());
@@ -287,8 +332,7 @@ TEST_F(TunerScreen, AnalysisRunsOnlyWhileTheScreenIsInView) {
     // Back in view: a new analysis thread, the timers again, the mode label read anew.
     click(settings->navigationBar(), settings->navigationBar()->leftButtonRect().center());
     ASSERT_TRUE(waitUntil([&] { return !settings->isTransitioning(); }));
-    click(settings->navigationBar(), settings->navigationBar()->rightButtonRect().center());
-    ASSERT_TRUE(waitUntil([&] { return screen.tuner->isVisible(); }));
+    screen.closeSettings(*settings);
     EXPECT_TRUE(screen.tuner->engine()->isAnalysing());
     EXPECT_EQ(screen.clock.activeCount(), 2u);
     EXPECT_EQ(screen.tuner->modeLabel()->text(), "Drop D");

@@ -40,14 +40,10 @@ TEST(TunerScreenThreads, AudioAnalysisAndScreenThreadsMeetOnlyThroughTheirHandOf
     screen.key(Qt::Key_N);
     screen.advance(0.5);
 
-    NavigationBar* bar = screen.navigation->navigationBar();
-    click(bar, bar->rightButtonRect().center());
-    NavigationController* settings = screen.tuner->settingsNavigationController();
+    NavigationController* settings = screen.openSettings();
     ASSERT_NE(settings, nullptr);
-    EXPECT_TRUE(waitUntil([&] { return !screen.tuner->isVisible(); }));
     EXPECT_FALSE(screen.tuner->engine()->isAnalysing());
-    click(settings->navigationBar(), settings->navigationBar()->rightButtonRect().center());
-    EXPECT_TRUE(waitUntil([&] { return screen.tuner->isVisible(); }));
+    screen.closeSettings(*settings);
     screen.tuner->input(std::nullopt);
     EXPECT_TRUE(waitUntil([&] { return screen.note() == "A2"; }, 20000));
 

@@ -72,6 +72,20 @@ public:
         TabBar* tabs = tuner->tabBar();
         click(tabs, tabs->tabRect(tag).center());
     }
+    // Opens the settings with the gear and waits until they cover the tuner; null when they do
+    // not open.
+    NavigationController* openSettings() {
+        NavigationBar* bar = navigation->navigationBar();
+        click(bar, bar->rightButtonRect().center());
+        NavigationController* settings = tuner->settingsNavigationController();
+        EXPECT_TRUE(settings && waitUntil([this] { return !tuner->isVisible(); }));
+        return settings;
+    }
+    // Closes them with Done and waits until the tuner is back in view.
+    void closeSettings(NavigationController& settings) {
+        click(settings.navigationBar(), settings.navigationBar()->rightButtonRect().center());
+        EXPECT_TRUE(waitUntil([this] { return tuner->isVisible(); }));
+    }
     QString note() const { return tuner->auxNoteLabel()->text(); }
     QString cents() const { return tuner->centsLabel()->text(); }
 
