@@ -20,12 +20,19 @@ using fretkit::UserDefaults;
 
 namespace {
 
-// Allocations made on a thread while it counts them.
+// Allocations made on a thread while it counts them. The sanitizers bring allocators of their
+// own, which a replacement would have to match in every form: there the count is not taken.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kCountsAllocations = false;
+#else
+constexpr bool kCountsAllocations = true;
+#endif
 thread_local bool countingAllocations = false;
 std::atomic<int> allocations{0};
 
 } // namespace
 
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 void* operator new(std::size_t size) {
     if (countingAllocations) {
         allocations.fetch_add(1);
@@ -43,6 +50,7 @@ void operator delete(void* block) noexcept {
 void operator delete(void* block, std::size_t) noexcept {
     std::free(block);
 }
+#endif
 
 namespace {
 
@@ -265,6 +273,9 @@ TEST_F(TunerScreen, LampsFollowTheInputLevelAndRedrawOnlyWhenTheyChange) {
 }
 
 TEST_F(TunerScreen, TheInputPathAllocatesNothingOnceItsBufferIsSized) {
+    if (!kCountsAllocations) {
+        GTEST_SKIP() << "allocations are counted without the sanitizers";
+    }
     TunerOnScreen screen;
     std::vector<float> loud(512);
     std::vector<float> quiet(512);
