@@ -227,6 +227,7 @@ void TNMainController::input(const std::optional<TNNote>& note) {
     const TNNoteLabels labels = TNNoteLabels::forNote(note);
     auxNoteLabel_->setText(QString::fromStdString(labels.note));
     centsLabel_->setText(QString::fromStdString(labels.cents));
+    shownNote_ = note;
     shownDisplay()->input(note);
     if (trace_) {
         traceNote();
@@ -256,6 +257,8 @@ void TNMainController::tabBarDidSelectItem(int tag) {
     shown->hide();
     chosen->show();
     shown->stop();
+    // The display chosen shows what the labels show, not what it was last given.
+    chosen->input(shownNote_);
     chosen->start();
 }
 

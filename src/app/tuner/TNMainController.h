@@ -49,8 +49,8 @@ public:
                bool stereo) FRETKIT_NONBLOCKING override;
     // Main thread: shows a note, or the empty state ("--") without one.
     void input(const std::optional<TNNote>& note);
-    // Main thread: the tab bar's choice, tag 0 the strobe, 1 the needle; choosing the display
-    // already shown does nothing.
+    // Main thread: the tab bar's choice, tag 0 the strobe, 1 the needle; the chosen display
+    // takes over the note shown. Choosing the display already shown does nothing.
     void tabBarDidSelectItem(int tag);
     // Main thread: what a tab or its key does.
     void chooseDisplay(int tag);
@@ -98,6 +98,7 @@ private:
     std::shared_ptr<fretkit::RepeatingTimer> lampTimer_;
     std::unique_ptr<TNTrace> trace_;
     bool traceListening_ = false; // the trace is to say when the screen began to listen
+    std::optional<TNNote> shownNote_;
 
     QLabel* modeLabel_ = nullptr;
     QLabel* auxNoteLabel_ = nullptr;

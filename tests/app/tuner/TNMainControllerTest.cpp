@@ -151,18 +151,16 @@ TEST_F(TunerScreen, LabelsShowTheNoteOctaveAndCents) {
     EXPECT_EQ(screen.cents(), "+30.0 c");
 }
 
-TEST_F(TunerScreen, TheReferenceChangesTheCents) {
+TEST_F(TunerScreen, TheReferenceAndTheTuningChangeWhatIsShown) {
     UserDefaults::standard().setDouble(442.0, "TN_reference");
-    TunerOnScreen screen;
-    Estimates estimate(*screen.tuner);
-    estimate(440.0);
-    EXPECT_EQ(screen.note(), "A4");
-    EXPECT_EQ(screen.cents(), "-7.9 c");
-}
-
-TEST_F(TunerScreen, UnderATuningTheDisplaysNameTheString) {
-    // The string's number on the displays, the chromatic note in the label, the cents from the
-    // string; between two strings nothing.
+    {
+        TunerOnScreen screen;
+        Estimates (*screen.tuner)(440.0);
+        EXPECT_EQ(screen.cents(), "-7.9 c");
+    }
+    // Under a tuning: the string's number on the display, the chromatic note in the label, the
+    // cents from the string; between two strings nothing.
+    UserDefaults::standard().setDouble(440.0, "TN_reference");
     UserDefaults::standard().setInteger(1, "TN_tuning");
     TunerOnScreen screen;
     Estimates standard(*screen.tuner);
@@ -175,52 +173,34 @@ TEST_F(TunerScreen, UnderATuningTheDisplaysNameTheString) {
     EXPECT_EQ(screen.cents(), "--");
 }
 
-TEST_F(TunerScreen, TheStrobeTurnsByTheDeviationOnItsOwnTimer) {
-    TunerOnScreen screen;
-    TNStrobeView& strobe = *screen.tuner->strobeView();
-    ASSERT_TRUE(strobe.isRunning());
-    screen.advance(1.0 / 30.0);
-    EXPECT_EQ(strobe.ringImage(), "TNStrobe_ring_gray");
-    const TNTunings chromaticOnly{PlistValue()};
-    screen.tuner->input(TNNote::make(69.02, chromaticOnly.at(0), 0));
-    screen.advance(1.0 / 30.0);
-    EXPECT_EQ(strobe.ringImage(), "TNStrobe_ring_green");
-    EXPECT_NEAR(strobe.motion().rotation(), 0.56f, 1e-3f);
-    screen.tuner->input(TNNote::make(68.96, chromaticOnly.at(0), 0));
-    screen.advance(1.0 / 30.0);
-    EXPECT_EQ(strobe.ringImage(), "TNStrobe_ring_blue");
-    EXPECT_LT(strobe.motion().rotationRate(), 0.56f);
-    // Silence: gray on the next tick, and the ring stands where it is.
-    screen.tuner->input(std::nullopt);
-    screen.advance(1.0 / 30.0);
-    const float still = strobe.motion().rotation();
-    screen.advance(0.5);
-    EXPECT_EQ(strobe.ringImage(), "TNStrobe_ring_gray");
-    EXPECT_EQ(strobe.motion().rotation(), still);
-}
-
-TEST_F(TunerScreen, TheNeedleTabSwitchesOnceAndStopsTheStrobe) {
+TEST_F(TunerScreen, TheShownDisplayMovesOnItsOwnTimerAndATabSwitchesOnce) {
     TunerOnScreen screen;
     TNStrobeView& strobe = *screen.tuner->strobeView();
     TNNeedleView& needle = *screen.tuner->needleView();
+    const TNTunings& tunings = screen.tuner->engine()->tunings();
+    screen.tuner->input(TNNote::make(69.02, tunings.at(0), 0));
+    screen.advance(1.0 / 30.0);
+    EXPECT_EQ(strobe.ringImage(), "TNStrobe_ring_green");
+    screen.tuner->input(TNNote::make(68.96, tunings.at(0), 0));
+    screen.advance(1.0 / 30.0);
+    EXPECT_EQ(strobe.ringImage(), "TNStrobe_ring_blue");
     EXPECT_FALSE(needle.isRunning());
+
     screen.tapTab(TNMainController::kNeedleTag);
     EXPECT_FALSE(screen.tuner->isStrobeShown());
     EXPECT_FALSE(strobe.isRunning());
     EXPECT_TRUE(needle.isRunning());
-
-    // 25 cents sharp: the needle swings toward 26.45 degrees, a tenth of the way each tick.
-    const TNTunings& tunings = screen.tuner->engine()->tunings();
+    const float angle = strobe.motion().rotation();
     screen.tuner->input(TNNote::make(69.25, tunings.at(0), 0));
     EXPECT_FLOAT_EQ(needle.motion().resultDeflection(), 26.45f);
     screen.advance(1.0 / 60.0);
     const float swung = needle.motion().deflection();
-    EXPECT_NEAR(swung, -51.5f + 77.95f * 0.1f, 1e-3f);
+    EXPECT_GT(swung, -51.5f);
+    EXPECT_EQ(strobe.motion().rotation(), angle); // the hidden strobe stands still
 
     // Chosen again, by tab or key: nothing changes, the needle goes on from where it is.
     screen.tapTab(TNMainController::kNeedleTag);
     screen.key(Qt::Key_N);
-    EXPECT_FALSE(strobe.isRunning());
     EXPECT_EQ(needle.motion().deflection(), swung);
     EXPECT_EQ(screen.clock.activeCount(), 2u); // the needle's timer and the lamps'
     screen.advance(2.0);
@@ -235,13 +215,14 @@ TEST_F(TunerScreen, TheNeedleTabSwitchesOnceAndStopsTheStrobe) {
     screen.tuner->input(std::nullopt);
     screen.advance(2.0);
     EXPECT_NEAR(needle.motion().deflection(), -51.5f, 0.05f);
-    EXPECT_EQ(needle.leftArrowImage(), "TNNeedle_left_arrow_off");
 
+    // Back to the strobe by key: it takes up the notes and turns gray on silence.
     screen.key(Qt::Key_S);
-    EXPECT_TRUE(screen.tuner->isStrobeShown());
     EXPECT_EQ(screen.tuner->tabBar()->currentIndex(), TNMainController::kStrobeTag);
     EXPECT_TRUE(strobe.isRunning());
     EXPECT_FALSE(needle.isRunning());
+    screen.advance(1.0 / 30.0);
+    EXPECT_EQ(strobe.ringImage(), "TNStrobe_ring_gray");
 }
 
 TEST_F(TunerScreen, LampsFollowTheInputLevelAndRedrawOnlyWhenTheyChange) {
