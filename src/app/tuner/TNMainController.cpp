@@ -113,7 +113,9 @@ TNMainController::~TNMainController() {
     if (lampTimer_) {
         lampTimer_->invalidate();
     }
-    qApp->removeEventFilter(this);
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        application->removeEventFilter(this);
+    }
     if (engine_) {
         engine_->stopAnalysis();
     }
