@@ -5,6 +5,7 @@
 #include "KitArtwork.h"
 #include "MetronomeArtwork.h"
 #include "ShellArtwork.h"
+#include "TunerArtwork.h"
 
 #include <QDir>
 #include <QImage>
@@ -24,6 +25,9 @@ std::vector<ArtworkImage> Artwork::all() {
         images.push_back(std::move(image));
     }
     for (ArtworkImage& image : MetronomeArtwork::images()) {
+        images.push_back(std::move(image));
+    }
+    for (ArtworkImage& image : TunerArtwork::images()) {
         images.push_back(std::move(image));
     }
     return images;

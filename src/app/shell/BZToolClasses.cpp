@@ -2,6 +2,7 @@
 
 #include "BZControllerClasses.h"
 #include "MTMainController.h"
+#include "TNMainController.h"
 
 #include <memory>
 
@@ -19,6 +20,7 @@ void BZToolClasses::registerAll() {
     static const bool registered = [] {
         // One line per tool screen, as it lands.
         add<MTMainController>("MTMainController");
+        add<TNMainController>("TNMainController");
         return true;
     }();
     (void)registered;
