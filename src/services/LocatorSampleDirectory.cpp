@@ -69,7 +69,7 @@ std::optional<GeoCoordinate> LocatorSampleDirectory::postalCode(std::string_view
     std::size_t sharedDigits = 0;
     long gap = 0;
     const long wanted = std::stol(std::string(code));
-    for (const auto& [listed, place] : contents_["postalCodes"].dictionaryEntries()) {
+    for (const auto& [listed, place] : postalCodes().dictionaryEntries()) {
         if (!LocatorPlace::isPostalCode(listed)) {
             continue;
         }
@@ -113,7 +113,7 @@ std::optional<GeoCoordinate> LocatorSampleDirectory::geocode(std::string_view qu
             return teacherPlace(teacher);
         }
     }
-    for (const auto& [code, place] : contents_["postalCodes"].dictionaryEntries()) {
+    for (const auto& [code, place] : postalCodes().dictionaryEntries()) {
         if (wanted == normalized(place["city"].stringValue())) {
             return GeoCoordinate{place["latitude"].doubleValue(), place["longitude"].doubleValue()};
         }
