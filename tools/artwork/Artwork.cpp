@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include "KitArtwork.h"
+#include "LocatorArtwork.h"
 #include "ShellArtwork.h"
 
 #include <QDir>
@@ -10,6 +11,9 @@
 std::vector<ArtworkImage> Artwork::all() {
     std::vector<ArtworkImage> images = KitArtwork::images();
     for (ArtworkImage& image : ShellArtwork::images()) {
+        images.push_back(std::move(image));
+    }
+    for (ArtworkImage& image : LocatorArtwork::images()) {
         images.push_back(std::move(image));
     }
     return images;

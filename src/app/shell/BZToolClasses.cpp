@@ -1,6 +1,8 @@
 #include "BZToolClasses.h"
 
 #include "BZControllerClasses.h"
+#include "DFMainController.h"
+#include "TFMainController.h"
 
 #include <memory>
 
@@ -17,6 +19,8 @@ template <typename Controller>
 void BZToolClasses::registerAll() {
     static const bool registered = [] {
         // One line per tool screen, as it lands.
+        add<DFMainController>("DFMainController");
+        add<TFMainController>("TFMainController");
         return true;
     }();
     (void)registered;

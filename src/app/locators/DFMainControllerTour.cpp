@@ -1,0 +1,6 @@
+#include "DFMainController.h"
+#include "TourSteps.h"
+
+bool DFMainController::walkTour(TourSteps&) {
+    return true;
+}

@@ -1,0 +1,6 @@
+#include "TFMainController.h"
+#include "TourSteps.h"
+
+bool TFMainController::walkTour(TourSteps&) {
+    return true;
+}
