@@ -23,6 +23,15 @@ std::optional<LocatorServices> LocatorServiceAddresses::resolve(const UserDefaul
     if (services.complete()) {
         return services;
     }
+    const auto local = embedded(error);
+    if (!local) {
+        return std::nullopt;
+    }
+    services.fillMissing(local->dealers);
+    return services;
+}
+
+std::optional<LocatorServices> LocatorServiceAddresses::embedded(std::string* error) {
     if (!embedded_) {
         std::string reason;
         auto directory = LocatorSampleDirectory::load(Bundle::main(), &reason);
@@ -35,6 +44,7 @@ std::optional<LocatorServices> LocatorServiceAddresses::resolve(const UserDefaul
         }
         embedded_ = std::move(server);
     }
+    LocatorServices services;
     services.fillMissing(embedded_->baseAddress());
     return services;
 }

@@ -24,6 +24,9 @@ public:
     // The three addresses; nullopt with the reason when a configured one is not an http or
     // https base address, or when the embedded services cannot start.
     std::optional<LocatorServices> resolve(const UserDefaults& defaults, std::string* error);
+    // The embedded services alone, whatever is configured: for work that must not depend on the
+    // outside network.
+    std::optional<LocatorServices> embedded(std::string* error);
 
 private:
     std::unique_ptr<LocatorServer> embedded_;

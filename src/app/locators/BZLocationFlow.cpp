@@ -22,15 +22,13 @@ std::optional<LocatorPlace> BZLocationFlow::knownPlace() {
     return LocatorPlace::fromLocale(fretkit::CurrentLocale::countryCode());
 }
 
-void BZLocationFlow::openEditor() {
+void BZLocationFlow::openEditor(bool animated) {
     if (editor_) {
         return;
     }
-    BZLocationEditor* editor = BZLocationEditor::presentOver(screen_, this, true);
-    if (!editor) {
-        return;
-    }
-    editor_ = editor;
+    // Set up before it is shown, so that its page and its controls agree from the start.
+    auto editor = std::make_unique<BZLocationEditor>();
+    editor->setDelegate(this);
     if (const auto place = knownPlace()) {
         editor->setInternational(place->international);
         if (place->international) {
@@ -43,6 +41,8 @@ void BZLocationFlow::openEditor() {
         editor->setInternational(country != "US");
         editor->setCountryCode(QString::fromStdString(country));
     }
+    editor_ = editor.get();
+    screen_.presentModalViewController(std::move(editor), animated);
 }
 
 void BZLocationFlow::locationEditorWillClose(BZLocationEditor& editor, bool cancelled) {

@@ -35,7 +35,7 @@ public:
 
     // Presents the location editor over the screen, on the page of the known place; without
     // one, on the postal code page for a United States locale and on the country page otherwise.
-    void openEditor();
+    void openEditor(bool animated = true);
     BZLocationEditor* editor() const { return editor_; }
 
     // The coordinate of the place: for a postal code, the map service's answer; (0, 0) for a

@@ -13,4 +13,6 @@ public:
     // Nullopt with the reason when a configured address is wrong or the local services cannot
     // start.
     static std::optional<fretkit::LocatorServices> current(std::string* error);
+    // The embedded services for all three: what the tour shows, never the outside network.
+    static std::optional<fretkit::LocatorServices> embedded(std::string* error);
 };

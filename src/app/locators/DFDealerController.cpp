@@ -4,6 +4,7 @@
 #include "BZURLConnection.h"
 #include "DFDealerHeaderTableViewCell.h"
 #include "LocatorCellClasses.h"
+#include "LocatorText.h"
 #include "foundation/Bundle.h"
 #include "kit/QVTableView.h"
 #include "ui/NavigationController.h"
@@ -107,6 +108,9 @@ PlistValue DFDealerController::valueOfCell(QVTableViewCell& cell) {
     const std::string key = cell.key();
     if (key == "address") {
         return dealer_.addressText();
+    }
+    if (key == "HPAGEX") {
+        return LocatorText::contactValue(cell, dealer_.field(key));
     }
     return dealer_.field(key);
 }

@@ -6,6 +6,7 @@
 #include "DFDealerController.h"
 #include "DFMainTableViewCell.h"
 #include "DFProgressView.h"
+#include "LocatorText.h"
 #include "kit/QVTableViewCell.h"
 #include "locators/CurrentLocale.h"
 #include "locators/DFDealerSearch.h"
@@ -78,7 +79,7 @@ void DFMainController::viewDidAppear(bool) {
     // The first time without a place, the user says where: the locale cannot.
     if (!hasPlace_ && !asked_) {
         asked_ = true;
-        flow_.openEditor();
+        flow_.openEditor(false); // already there as the screen appears, not sliding in after it
     }
 }
 
@@ -92,7 +93,7 @@ void DFMainController::search(const LocatorPlace& place) {
     hasPlace_ = true;
     cancelSearches();
     dealers_ = {};
-    table_->reloadData();
+    reloadTable();
     QRect panel(0, 0, DFProgressView::kSide, DFProgressView::kSide);
     panel.moveCenter(view()->rect().center());
     progress_->reset(panel);
@@ -101,7 +102,7 @@ void DFMainController::search(const LocatorPlace& place) {
     std::string error;
     searched_ = services(&error);
     if (!searched_) {
-        stopSearchingWithError(QString::fromStdString(error));
+        stopSearchingWithError(LocatorText::sentence(QString::fromStdString(error)));
         return;
     }
     flow_.locate(place, *searched_, [this](fretkit::GeoCoordinate coordinate) {
@@ -142,7 +143,7 @@ void DFMainController::connectionDidFinish(const LocatorResponse& response) {
     // envelope the parser reads without complaint.
     const std::string failure = fretkit::LocatorFailure::of(response);
     if (!failure.empty()) {
-        stopSearchingWithError(QString::fromStdString(failure));
+        stopSearchingWithError(LocatorText::sentence(QString::fromStdString(failure)));
         return;
     }
     // Malformed answers give the rows read before the error; none is no error.
@@ -152,7 +153,7 @@ void DFMainController::connectionDidFinish(const LocatorResponse& response) {
         progress_->hideAnimated();
         hidingProgressView_ = true;
     }
-    table_->reloadData();
+    reloadTable();
     if (++completedSearches_ == kBrandCount) {
         searching_ = false;
         if (dealers_.empty()) {
@@ -175,6 +176,18 @@ void DFMainController::showAlert(const QString& title, const QString& message) {
     delete alert_.data();
     alert_ = new AlertView(title, message, {text("BZAlert_close")});
     alert_->show();
+}
+
+void DFMainController::reloadTable() {
+    table_->reloadData();
+    // Room below the last row, so that it can be scrolled clear of the about button.
+    const int rows = table_->numberOfRows(0);
+    QWidget* canvas = table_->widget();
+    const int needed =
+        rows > 0 ? table_->rectForRow({0, rows - 1}).bottom() + kAboutButtonSpace : 0;
+    if (needed > canvas->height()) {
+        canvas->resize(canvas->width(), needed);
+    }
 }
 
 int DFMainController::numberOfRows(TableView&, int) {

@@ -28,6 +28,7 @@ class DFMainController : public BZMainController, private TableViewDataSource {
 
 public:
     static constexpr int kBrandCount = 7;
+    static constexpr int kAboutButtonSpace = 40;
 
     DFMainController();
     ~DFMainController() override;
@@ -62,6 +63,7 @@ protected:
 
 private:
     void retrieveDealerLists();
+    void reloadTable();
     void startSearchForDealer(const char* brand);
     void connectionDidFinish(const fretkit::LocatorResponse& response);
     void stopSearchingWithError(const QString& message);

@@ -41,6 +41,10 @@ void TFMainController::viewDidAppear(bool) {
     table_->setFocus();
 }
 
+void TFMainController::setServices(std::optional<fretkit::LocatorServices> services) {
+    services_ = std::move(services);
+}
+
 void TFMainController::openLocation() {
     flow_.openEditor();
 }
@@ -55,6 +59,7 @@ void TFMainController::didSelectCell(QVTableViewCell& cell) {
         return;
     }
     auto results = std::make_unique<TFResultsController>(cell.key());
+    results->setServices(services_);
     results->setTitle(QVTableViewCell::localized(cell.structure()["title"]));
     stack->pushViewController(std::move(results), true);
 }

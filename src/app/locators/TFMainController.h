@@ -2,6 +2,9 @@
 
 #include "BZLocationFlow.h"
 #include "BZMainController.h"
+#include "locators/LocatorServices.h"
+
+#include <optional>
 
 class BZTableKeys;
 class QVTableView;
@@ -18,6 +21,8 @@ public:
     bool hasSettings() const override { return false; }
     bool walkTour(TourSteps& steps) override;
 
+    // The services the results ask; by default the configured ones and the embedded services.
+    void setServices(std::optional<fretkit::LocatorServices> services);
     // The location button's action.
     void openLocation();
     BZLocationFlow& locationFlow() { return flow_; }
@@ -35,6 +40,7 @@ protected:
 
 private:
     BZLocationFlow flow_;
+    std::optional<fretkit::LocatorServices> services_;
     QVTableView* table_ = nullptr;
     BZTableKeys* keys_ = nullptr;
 };

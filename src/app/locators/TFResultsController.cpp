@@ -3,6 +3,7 @@
 #include "BZLocatorServices.h"
 #include "BZTableKeys.h"
 #include "BZURLConnection.h"
+#include "LocatorText.h"
 #include "TFProgressView.h"
 #include "TFTeacherController.h"
 #include "TFTeacherTableViewCell.h"
@@ -60,7 +61,7 @@ void TFResultsController::viewDidAppear(bool) {
     table_->setFocus();
     if (!hasPlace_ && !asked_) {
         asked_ = true;
-        flow_.openEditor();
+        flow_.openEditor(false); // already there as the screen appears, not sliding in after it
     }
 }
 
@@ -81,7 +82,7 @@ void TFResultsController::search(const LocatorPlace& place) {
     std::string error;
     searched_ = services_ ? services_ : BZLocatorServices::current(&error);
     if (!searched_) {
-        stopSearchingWithError(QString::fromStdString(error));
+        stopSearchingWithError(LocatorText::sentence(QString::fromStdString(error)));
         return;
     }
     flow_.locate(place, *searched_, [this](fretkit::GeoCoordinate coordinates) {
@@ -104,7 +105,7 @@ void TFResultsController::connectionDidFinish(const LocatorResponse& response) {
     searching_ = false;
     const std::string failure = fretkit::LocatorFailure::of(response);
     if (!failure.empty()) {
-        stopSearchingWithError(QString::fromStdString(failure));
+        stopSearchingWithError(LocatorText::sentence(QString::fromStdString(failure)));
         return;
     }
     const fretkit::TFTeacherSearch search(instrument_, place_.international, place_.code,

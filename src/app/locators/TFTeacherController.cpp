@@ -3,6 +3,7 @@
 #include "BZTableKeys.h"
 #include "BZURLConnection.h"
 #include "LocatorCellClasses.h"
+#include "LocatorText.h"
 #include "TFTeacherHeaderTableViewCell.h"
 #include "foundation/Bundle.h"
 #include "kit/QVTableView.h"
@@ -108,6 +109,9 @@ PlistValue TFTeacherController::valueOfCell(QVTableViewCell& cell) {
     if (auto* header = dynamic_cast<TFTeacherHeaderTableViewCell*>(&cell)) {
         header->setPhoto(
             image_.isNull() ? ScreenImage::load(QStringLiteral("TFTeacher_defaultImage")) : image_);
+    }
+    if (key == "website" || key == "email") {
+        return LocatorText::contactValue(cell, teacher_.valueForKey(key).stringValue());
     }
     return textOf(teacher_.valueForKey(key));
 }
