@@ -36,6 +36,8 @@ public:
     const fretkit::DFDealer& dealer() const { return dealer_; }
     QVTableView* tableView() const { return table_; }
     DFDealerHeaderTableViewCell* headerCell() const;
+    // True until the map service's answer about the address is in.
+    bool isLocating() const { return !geocoding_.isNull(); }
 
     // The structure as this dealer shows it: without the web section when it has no page, then
     // without the phone section when it has no phone; rows of a kept section whose field the

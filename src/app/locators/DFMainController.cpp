@@ -97,7 +97,7 @@ void DFMainController::search(const LocatorPlace& place) {
     QRect panel(0, 0, DFProgressView::kSide, DFProgressView::kSide);
     panel.moveCenter(view()->rect().center());
     progress_->reset(panel);
-    searching_ = true;
+    locating_ = true;
     failed_ = false;
     std::string error;
     searched_ = services(&error);
@@ -106,9 +106,15 @@ void DFMainController::search(const LocatorPlace& place) {
         return;
     }
     flow_.locate(place, *searched_, [this](fretkit::GeoCoordinate coordinate) {
+        locating_ = false;
         coordinate_ = coordinate;
         retrieveDealerLists();
     });
+}
+
+bool DFMainController::isSearching() const {
+    return locating_ || std::any_of(connections_.begin(), connections_.end(),
+                                    [](const QPointer<BZURLConnection>& c) { return !c.isNull(); });
 }
 
 void DFMainController::cancelSearches() {
@@ -155,7 +161,6 @@ void DFMainController::connectionDidFinish(const LocatorResponse& response) {
     }
     reloadTable();
     if (++completedSearches_ == kBrandCount) {
-        searching_ = false;
         if (dealers_.empty()) {
             showAlert(text("DFMainController_noneFound"), QString());
         }
@@ -164,7 +169,7 @@ void DFMainController::connectionDidFinish(const LocatorResponse& response) {
 
 void DFMainController::stopSearchingWithError(const QString& message) {
     progress_->hideNow();
-    searching_ = false;
+    locating_ = false;
     // One alert for the search, however many of its requests fail; the list keeps its rows.
     if (!failed_) {
         failed_ = true;

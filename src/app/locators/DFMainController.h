@@ -48,8 +48,8 @@ public:
     fretkit::GeoCoordinate coordinate() const { return coordinate_; }
     const std::vector<fretkit::PlistValue>& dealers() const { return dealers_.dealers(); }
     int completedSearches() const { return completedSearches_; }
-    // True from the start of a search until every request answered or one failed.
-    bool isSearching() const { return searching_; }
+    // True from the start of a search until every request has answered or failed.
+    bool isSearching() const;
     TableView* tableView() const { return table_; }
     DFProgressView* progressView() const { return progress_; }
     BZLocationFlow& locationFlow() { return flow_; }
@@ -87,7 +87,7 @@ private:
     fretkit::DFDealerList dealers_;
     std::vector<QPointer<BZURLConnection>> connections_;
     int completedSearches_ = 0;
-    bool searching_ = false;
+    bool locating_ = false;
     bool failed_ = false;
     bool hidingProgressView_ = false;
     bool asked_ = false;

@@ -23,7 +23,7 @@ bool DFMainController::walkTour(TourSteps& steps) {
     }
     setServices(embedded); // the tour never asks the outside network
     const auto settled = [this] {
-        return !searching_ && !dealers_.empty() && progress_->isHidden();
+        return !isSearching() && !dealers_.empty() && progress_->isHidden();
     };
     if (!tour.choosePlace(*this, flow_, LocatorPlace{false, "45056", {}}) ||
         !steps.reach(settled, QStringLiteral("dealers near 45056")) ||

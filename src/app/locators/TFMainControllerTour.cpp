@@ -15,7 +15,11 @@ using fretkit::LocatorPlace;
 bool TFMainController::walkTour(TourSteps& steps) {
     LocatorTour tour(steps);
     std::string error;
-    setServices(BZLocatorServices::embedded(&error)); // the tour never asks the outside network
+    const auto embedded = BZLocatorServices::embedded(&error);
+    if (!embedded) {
+        return false;
+    }
+    setServices(embedded); // the tour never asks the outside network
     if (!tour.choosePlace(*this, flow_, LocatorPlace{false, "45056", {}})) {
         return false;
     }

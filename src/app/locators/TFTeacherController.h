@@ -32,6 +32,8 @@ public:
     QVTableView* tableView() const { return table_; }
     // The loaded photo, or null while there is none.
     QPixmap image() const { return image_; }
+    // True while the photo is asked for.
+    bool isLoadingPhoto() const { return !photo_.isNull(); }
 
     // The structure without the rows whose property the teacher has no value for, and without
     // sections left empty.
