@@ -98,6 +98,9 @@ void TFTeacherController::photoDidFinish(const fretkit::LocatorResponse& respons
                             static_cast<uint>(response.body.size()))) {
         return; // the placeholder stays
     }
+    // Drawn in the header's frame whatever its pixels: a large photo stays sharp at scale 2.
+    photo.setDevicePixelRatio(
+        std::max(1.0, photo.width() / double(TFTeacherHeaderTableViewCell::kPhotoSide)));
     image_ = photo;
     if (table_) {
         table_->reloadData();

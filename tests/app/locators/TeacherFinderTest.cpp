@@ -132,7 +132,7 @@ TEST(TeacherDetails, ThePhotoComesFromTheServiceAndAMissingOneLeavesThePlacehold
     pictured.imageName = "teacher-2.png";
     Teacher withPhoto(pictured, services.services());
     ASSERT_TRUE(waitUntil([&] { return !withPhoto.screen.image().isNull(); }));
-    EXPECT_EQ(withPhoto.header()->photo().size(), QSize(64, 64));
+    EXPECT_EQ(withPhoto.header()->photo().deviceIndependentSize(), QSizeF(64, 64));
     EXPECT_EQ(withPhoto.header()->photo().toImage(), withPhoto.screen.image().toImage());
 
     TFTeacher missing = ada();
