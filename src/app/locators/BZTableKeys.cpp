@@ -1,13 +1,14 @@
 #include "BZTableKeys.h"
 
+#include "ui/NavigationController.h"
 #include "ui/TableView.h"
 #include "ui/TableViewCell.h"
 
 #include <QKeyEvent>
 #include <vector>
 
-BZTableKeys::BZTableKeys(TableView& table, std::function<void()> back)
-    : QObject(&table), table_(table), back_(std::move(back)) {
+BZTableKeys::BZTableKeys(TableView& table, ViewController& screen)
+    : QObject(&table), table_(table), screen_(screen) {
     table.setFocusPolicy(Qt::StrongFocus);
     table.installEventFilter(this);
 }
@@ -62,8 +63,8 @@ bool BZTableKeys::eventFilter(QObject* watched, QEvent* event) {
         }
         return true;
     case Qt::Key_Escape:
-        if (back_) {
-            back_();
+        if (NavigationController* stack = screen_.navigationController()) {
+            stack->popViewController(true);
         }
         return true;
     default:

@@ -3,9 +3,9 @@
 #include "ui/IndexPath.h"
 
 #include <QObject>
-#include <functional>
 
 class TableView;
+class ViewController;
 
 // The desktop's keys on a screen's table: Up and Down move a highlight over the rows that can be
 // chosen, Return or Enter chooses the highlighted row as a click does, Escape goes back as the
@@ -14,8 +14,8 @@ class BZTableKeys : public QObject {
     Q_OBJECT
 
 public:
-    // Watches the table's keys; `back` is the back button's action.
-    BZTableKeys(TableView& table, std::function<void()> back);
+    // Watches the keys of the table of `screen`; Escape pops the screen from its navigation stack.
+    BZTableKeys(TableView& table, ViewController& screen);
 
     // The highlighted row, or {-1, -1}.
     IndexPath current() const { return current_; }
@@ -28,6 +28,6 @@ private:
     bool choosable(IndexPath path) const;
 
     TableView& table_;
-    std::function<void()> back_;
+    ViewController& screen_;
     IndexPath current_{-1, -1};
 };

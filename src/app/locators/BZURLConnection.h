@@ -1,11 +1,10 @@
 #pragma once
 
-#include "locators/LocatorHttpClient.h"
 #include "locators/LocatorRequest.h"
 
-#include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
+#include <cstdint>
 #include <functional>
 
 // One request to a locator service. It is sent on a worker thread, so the interface never waits
@@ -21,16 +20,18 @@ public:
     // Starts the request at once. Main thread.
     static QPointer<BZURLConnection> send(fretkit::LocatorRequest request, Completion completion,
                                           QObject* parent);
+    ~BZURLConnection() override;
 
-    const fretkit::LocatorRequest& request() const { return request_; }
     // Drops the answer and deletes the connection later. Main thread.
     void cancel();
 
 private:
-    BZURLConnection(fretkit::LocatorRequest request, Completion completion, QObject* parent);
-    void finished();
+    friend class BZURLConnectionWorkers;
 
-    fretkit::LocatorRequest request_;
+    BZURLConnection(Completion completion, QObject* parent);
+    // Hands the answer of connection `id` to it, if it is still there. Main thread.
+    static void deliver(std::uint64_t id, const fretkit::LocatorResponse& response);
+
+    std::uint64_t id_;
     Completion completion_;
-    QFutureWatcher<fretkit::LocatorResponse> watcher_;
 };

@@ -66,11 +66,7 @@ void DFDealerController::loadView() {
         fretkit::Bundle::main().propertyList("DFDealerController").value_or(PlistValue::array()),
         dealer_));
     table_->reloadData();
-    keys_ = new BZTableKeys(*table_, [this] {
-        if (NavigationController* stack = navigationController()) {
-            stack->popViewController(true);
-        }
-    });
+    new BZTableKeys(*table_, *this); // the table owns it
     setView(table_);
 
     fretkit::LocatorRequest request;

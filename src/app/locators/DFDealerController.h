@@ -9,7 +9,6 @@
 #include <QPointer>
 #include <optional>
 
-class BZTableKeys;
 class BZURLConnection;
 class DFDealerHeaderTableViewCell;
 class QVTableView;
@@ -59,7 +58,6 @@ private:
     fretkit::DFDealer dealer_;
     fretkit::LocatorServices services_;
     QVTableView* table_ = nullptr;
-    BZTableKeys* keys_ = nullptr;
     std::optional<fretkit::GeoCoordinate> place_;
     QPointer<BZURLConnection> geocoding_;
 };

@@ -48,11 +48,7 @@ void DFMainController::loadView() {
     table_ = new TableView(view);
     table_->setGeometry(view->rect());
     table_->setDataSource(this);
-    keys_ = new BZTableKeys(*table_, [this] {
-        if (NavigationController* stack = navigationController()) {
-            stack->popViewController(true);
-        }
-    });
+    new BZTableKeys(*table_, *this); // the table owns it
     view->setFocusProxy(table_);
     progress_ = new DFProgressView(view);
     progress_->setText(text("BZLocation_searching"));

@@ -12,7 +12,6 @@
 #include <QPointer>
 #include <optional>
 
-class BZTableKeys;
 class BZURLConnection;
 class DFProgressView;
 class TableView;
@@ -93,6 +92,5 @@ private:
     bool asked_ = false;
     TableView* table_ = nullptr;
     DFProgressView* progress_ = nullptr;
-    BZTableKeys* keys_ = nullptr;
     QPointer<AlertView> alert_;
 };

@@ -21,11 +21,7 @@ void TFMainController::loadView() {
     table_->setContents(
         fretkit::Bundle::main().propertyList("TFMainController").value_or(PlistValue::array()));
     table_->reloadData();
-    keys_ = new BZTableKeys(*table_, [this] {
-        if (NavigationController* stack = navigationController()) {
-            stack->popViewController(true);
-        }
-    });
+    new BZTableKeys(*table_, *this); // the table owns it
     setView(table_);
 }
 

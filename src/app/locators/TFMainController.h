@@ -6,7 +6,6 @@
 
 #include <optional>
 
-class BZTableKeys;
 class QVTableView;
 
 // The teacher finder: the instruments of the "TFMainController" structure. Choosing one opens
@@ -42,5 +41,4 @@ private:
     BZLocationFlow flow_;
     std::optional<fretkit::LocatorServices> services_;
     QVTableView* table_ = nullptr;
-    BZTableKeys* keys_ = nullptr;
 };

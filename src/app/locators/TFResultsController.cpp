@@ -36,11 +36,7 @@ void TFResultsController::loadView() {
     table_ = new TableView(view);
     table_->setGeometry(view->rect());
     table_->setDataSource(this);
-    keys_ = new BZTableKeys(*table_, [this] {
-        if (NavigationController* stack = navigationController()) {
-            stack->popViewController(true);
-        }
-    });
+    new BZTableKeys(*table_, *this); // the table owns it
     view->setFocusProxy(table_);
     progress_ = new TFProgressView(view);
     progress_->setText(QVTableViewCell::localized("BZLocation_searching"));

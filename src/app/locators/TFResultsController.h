@@ -12,7 +12,6 @@
 #include <QPointer>
 #include <optional>
 
-class BZTableKeys;
 class BZURLConnection;
 class TableView;
 class TFProgressView;
@@ -73,6 +72,5 @@ private:
     bool asked_ = false;
     TableView* table_ = nullptr;
     TFProgressView* progress_ = nullptr;
-    BZTableKeys* keys_ = nullptr;
     QPointer<AlertView> alert_;
 };

@@ -79,11 +79,7 @@ void TFTeacherController::loadView() {
         fretkit::Bundle::main().propertyList("TFTeacherController").value_or(PlistValue::array()),
         teacher_));
     table_->reloadData();
-    keys_ = new BZTableKeys(*table_, [this] {
-        if (NavigationController* stack = navigationController()) {
-            stack->popViewController(true);
-        }
-    });
+    new BZTableKeys(*table_, *this); // the table owns it
     setView(table_);
 }
 

@@ -9,7 +9,6 @@
 #include <QPixmap>
 #include <QPointer>
 
-class BZTableKeys;
 class BZURLConnection;
 class QVTableView;
 
@@ -55,7 +54,6 @@ private:
     fretkit::TFTeacher teacher_;
     fretkit::LocatorServices services_;
     QVTableView* table_ = nullptr;
-    BZTableKeys* keys_ = nullptr;
     QPixmap image_;
     QPointer<BZURLConnection> photo_;
 };

@@ -72,15 +72,7 @@ struct Details {
         : screen(screens.push(std::make_unique<DFDealerController>(std::move(record), services))) {}
 
     QVTableViewCell* row(const std::string& key) const {
-        QVTableView& table = *screen.tableView();
-        for (int section = 0; section < table.numberOfSections(); ++section) {
-            for (int row = 0; row < table.numberOfRows(section); ++row) {
-                if (table.cellAt({section, row})->key() == key) {
-                    return table.cellAt({section, row});
-                }
-            }
-        }
-        return nullptr;
+        return rowWithKey(*screen.tableView(), key);
     }
 };
 

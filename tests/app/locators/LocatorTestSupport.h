@@ -3,6 +3,8 @@
 #include "ShellTestSupport.h"
 #include "foundation/Bundle.h"
 #include "foundation/UserDefaults.h"
+#include "kit/QVTableView.h"
+#include "kit/QVTableViewCell.h"
 #include "locators/DFDealerSearch.h"
 #include "locators/LocatorPlace.h"
 #include "locators/LocatorServices.h"
@@ -217,6 +219,18 @@ inline void startWithoutPlace(const char* locale) {
 inline void startAt(const LocatorPlace& place, const char* locale = "de_DE.UTF-8") {
     startWithoutPlace(locale);
     place.store(fretkit::UserDefaults::standard());
+}
+
+// The row of a structure-driven table whose key is `key`, or null.
+inline QVTableViewCell* rowWithKey(const QVTableView& table, const std::string& key) {
+    for (int section = 0; section < table.numberOfSections(); ++section) {
+        for (int row = 0; row < table.numberOfRows(section); ++row) {
+            if (table.cellAt({section, row})->key() == key) {
+                return table.cellAt({section, row});
+            }
+        }
+    }
+    return nullptr;
 }
 
 inline void clickCell(TableView& table, IndexPath path) {

@@ -49,15 +49,7 @@ struct Teacher {
         return keys;
     }
     QVTableViewCell* row(const std::string& key) const {
-        QVTableView& table = *screen.tableView();
-        for (int section = 0; section < table.numberOfSections(); ++section) {
-            for (int row = 0; row < table.numberOfRows(section); ++row) {
-                if (table.cellAt({section, row})->key() == key) {
-                    return table.cellAt({section, row});
-                }
-            }
-        }
-        return nullptr;
+        return rowWithKey(*screen.tableView(), key);
     }
     TFTeacherHeaderTableViewCell* header() const {
         return dynamic_cast<TFTeacherHeaderTableViewCell*>(screen.tableView()->cellAt({0, 0}));
