@@ -1,3 +1,4 @@
+#include "AnimationClock.h"
 #include "DFDealerController.h"
 #include "DFMainController.h"
 #include "DFMainTableViewCell.h"
@@ -7,6 +8,7 @@
 #include "locators/SoapEnvelope.h"
 #include "shell/BZLocationEditor.h"
 #include "ui/SegmentedControl.h"
+#include "ui/View.h"
 
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -274,4 +276,34 @@ TEST(DealerLocator, ReturnOpensTheHighlightedRowTheWheelScrollsAndEscapeGoesBack
     ASSERT_TRUE(waitUntil([&] { return locator.screen.isVisible(); }));
     QTest::keyClick(&table, Qt::Key_Escape);
     EXPECT_EQ(locator.screens.stack->viewControllers().size(), 1u);
+}
+
+TEST(DealerLocator, TheProgressPanelGrowsAndFadesAwayWithTheFirstAnswer) {
+    startAt({true, "FR", "France"});
+    shellApplication();
+    AnimationClock clock;
+    std::set<std::string> held(fretkit::DFDealerSearch::kBrandKeys.begin() + 1,
+                               fretkit::DFDealerSearch::kBrandKeys.end());
+    DealerGate gate(sampleDirectory(), held);
+    LocatorServices services = TestServices().services();
+    services.dealers = gate.base();
+    Locator locator(services);
+    DFProgressView& panel = *locator.screen.progressView();
+    const QRect start = panel.geometry();
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_EQ(start.center(), locator.screen.view()->rect().center());
+
+    ASSERT_TRUE(waitUntil([&] { return locator.screen.completedSearches() == 1; }));
+    EXPECT_EQ(panel.geometry(), start); // the clock has not moved yet
+    clock.advance(DFProgressView::kHideDuration / 2);
+    EXPECT_GT(panel.width(), start.width());
+    EXPECT_LT(panel.width(), start.width() * 3 / 2);
+    EXPECT_EQ(panel.geometry().center(), start.center());
+    EXPECT_GT(View::alpha(&panel), 0.0);
+    EXPECT_LT(View::alpha(&panel), 1.0);
+    clock.advance(DFProgressView::kHideDuration);
+    EXPECT_TRUE(panel.isHidden());
+    EXPECT_EQ(panel.width(), start.width() * 3 / 2);
+    gate.release(true);
+    EXPECT_TRUE(locator.settle());
 }
