@@ -6,6 +6,8 @@
 #include "locators/CurrentLocale.h"
 #include "locators/DFDealerList.h"
 #include "locators/DFDealerSearch.h"
+#include "locators/LocatorFailure.h"
+#include "locators/LocatorPlace.h"
 
 #include <algorithm>
 #include <cctype>
@@ -18,12 +20,6 @@ namespace {
 constexpr int kSuccess = 0;
 constexpr int kFailure = 1;
 constexpr int kUsage = 2;
-
-bool isCountryCode(const std::string& text) {
-    return text.size() == 2 && std::all_of(text.begin(), text.end(), [](char c) {
-               return std::isalpha(static_cast<unsigned char>(c)) != 0;
-           });
-}
 
 void printJson(std::ostream& out, const std::vector<PlistValue>& dealers) {
     out << "[";
@@ -70,7 +66,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     std::transform(code.begin(), code.end(), code.begin(), [](char c) {
         return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     });
-    if (international ? !isCountryCode(code) : !LocatorSession::isPostalCode(code)) {
+    if (international ? !LocatorPlace::isCountryCode(code) : !LocatorPlace::isPostalCode(code)) {
         err << "fretkit dealers: "
             << (international ? "--country needs a two-letter country code"
                               : "--zip needs a five-digit postal code")
@@ -92,7 +88,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     DFDealerList list;
     bool failed = false;
     for (std::size_t i = 0; i < responses.size(); ++i) {
-        std::string problem = LocatorSession::failure(responses[i]);
+        std::string problem = LocatorFailure::of(responses[i]);
         if (problem.empty()) {
             std::string parseError;
             list.merge(search.readAnswer(responses[i].body, &parseError));

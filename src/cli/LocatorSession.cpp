@@ -1,19 +1,11 @@
 #include "LocatorSession.h"
 
-#include "foundation/Bundle.h"
 #include "foundation/UserDefaults.h"
-#include "locators/SoapEnvelope.h"
-#include "services/LocatorServer.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <future>
 
 using namespace fretkit;
-
-LocatorSession::LocatorSession() = default;
-LocatorSession::~LocatorSession() = default;
 
 bool LocatorSession::readOptions(const CliOptions& options, std::string* error) {
     if (!options.error().empty()) {
@@ -44,30 +36,11 @@ bool LocatorSession::readOptions(const CliOptions& options, std::string* error) 
 }
 
 bool LocatorSession::open(std::string* error) {
-    services_ = LocatorServices::configured(UserDefaults::standard());
-    for (std::string* address : {&services_.dealers, &services_.teachers, &services_.maps}) {
-        if (!address->empty()) {
-            const auto normalized = LocatorServices::normalized(*address, error);
-            if (!normalized) {
-                return false;
-            }
-            *address = *normalized;
-        }
+    const auto services = addresses_.resolve(UserDefaults::standard(), error);
+    if (services) {
+        services_ = *services;
     }
-    if (services_.complete()) {
-        return true;
-    }
-    std::string reason;
-    auto directory = LocatorSampleDirectory::load(Bundle::main(), &reason);
-    if (directory) {
-        server_ = std::make_unique<LocatorServer>(std::move(*directory));
-        if (server_->start(0, &reason)) {
-            services_.fillMissing(server_->baseAddress());
-            return true;
-        }
-    }
-    *error = "cannot start the local services: " + reason;
-    return false;
+    return services.has_value();
 }
 
 std::vector<LocatorResponse>
@@ -84,25 +57,7 @@ LocatorSession::sendAll(const std::vector<LocatorRequest>& requests) const {
     return responses;
 }
 
-std::string LocatorSession::failure(const LocatorResponse& response) {
-    if (!response.error.empty()) {
-        return response.error;
-    }
-    if (response.succeeded()) {
-        return {};
-    }
-    const std::string fault = SoapEnvelope::faultString(response.body);
-    return "the service answered HTTP " + std::to_string(response.status) +
-           (fault.empty() ? std::string() : ": " + fault);
-}
-
 std::string LocatorSession::malformed(const std::string& parseError) {
     return parseError.empty() ? std::string()
                               : "the answer is not well-formed XML (" + parseError + ")";
-}
-
-bool LocatorSession::isPostalCode(const std::string& text) {
-    return text.size() == 5 && std::all_of(text.begin(), text.end(), [](char c) {
-               return std::isdigit(static_cast<unsigned char>(c)) != 0;
-           });
 }

@@ -4,24 +4,17 @@
 #include "locators/GeoCoordinate.h"
 #include "locators/LocatorHttpClient.h"
 #include "locators/LocatorServices.h"
+#include "services/LocatorServiceAddresses.h"
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace fretkit {
-class LocatorServer;
-}
-
 // What `fretkit dealers` and `fretkit teachers` share: the --from and --timeout options, the
 // service addresses (starting the embedded local services for those not configured), sending
-// requests concurrently, and describing a failed request.
+// requests concurrently, and describing an answer the parser stopped on.
 class LocatorSession {
 public:
-    LocatorSession();
-    ~LocatorSession();
-
     // Checks the parsed arguments (no positionals) and reads --from and --timeout; false with
     // the reason when something is wrong with them.
     bool readOptions(const CliOptions& options, std::string* error);
@@ -36,17 +29,12 @@ public:
     std::vector<fretkit::LocatorResponse>
     sendAll(const std::vector<fretkit::LocatorRequest>& requests) const;
 
-    // Why a response is not a usable answer: the transport error, or the HTTP status with the
-    // service's fault message. Empty for a success.
-    static std::string failure(const fretkit::LocatorResponse& response);
     // The problem of an answer the XML parser stopped on; empty when it parsed.
     static std::string malformed(const std::string& parseError);
-    // Five digits: a United States postal code.
-    static bool isPostalCode(const std::string& text);
 
 private:
     std::optional<fretkit::GeoCoordinate> from_;
     fretkit::LocatorHttpClient client_;
     fretkit::LocatorServices services_;
-    std::unique_ptr<fretkit::LocatorServer> server_;
+    fretkit::LocatorServiceAddresses addresses_;
 };

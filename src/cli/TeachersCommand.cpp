@@ -4,6 +4,8 @@
 #include "CliTable.h"
 #include "LocatorSession.h"
 #include "locators/CurrentLocale.h"
+#include "locators/LocatorFailure.h"
+#include "locators/LocatorPlace.h"
 #include "locators/TFTeacherSearch.h"
 
 #include <algorithm>
@@ -78,7 +80,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     const bool international = options.value("--country").has_value();
     const std::string place = *options.value(international ? "--country" : "--zip");
-    if (place.empty() || (!international && !LocatorSession::isPostalCode(place))) {
+    if (place.empty() || (!international && !LocatorPlace::isPostalCode(place))) {
         err << "fretkit teachers: "
             << (international ? "--country needs a country name or code"
                               : "--zip needs a five-digit postal code")
@@ -94,7 +96,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const TFTeacherSearch search(instrument, international, place, session.from());
     const LocatorResponse response =
         session.sendAll({search.request(session.services().teachers)})[0];
-    std::string problem = LocatorSession::failure(response);
+    std::string problem = LocatorFailure::of(response);
     std::vector<TFTeacher> teachers;
     if (problem.empty()) {
         std::string parseError;

@@ -2,8 +2,11 @@
 
 #include "foundation/Bundle.h"
 #include "locators/DFDealer.h"
+#include "locators/LocatorPlace.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 namespace fretkit {
 
@@ -59,11 +62,31 @@ std::optional<GeoCoordinate> LocatorSampleDirectory::teacherPlace(const PlistVal
 }
 
 std::optional<GeoCoordinate> LocatorSampleDirectory::postalCode(std::string_view code) const {
-    const PlistValue* place = contents_["postalCodes"].find(code);
-    if (!place) {
+    if (!LocatorPlace::isPostalCode(code) || code < "00500") {
         return std::nullopt;
     }
-    return GeoCoordinate{(*place)["latitude"].doubleValue(), (*place)["longitude"].doubleValue()};
+    const PlistValue* nearest = nullptr;
+    std::size_t sharedDigits = 0;
+    long gap = 0;
+    const long wanted = std::stol(std::string(code));
+    for (const auto& [listed, place] : postalCodes().dictionaryEntries()) {
+        if (!LocatorPlace::isPostalCode(listed)) {
+            continue;
+        }
+        const auto mismatch = std::mismatch(listed.begin(), listed.end(), code.begin());
+        const auto shared = static_cast<std::size_t>(mismatch.first - listed.begin());
+        const long distance = std::labs(std::stol(listed) - wanted);
+        if (!nearest || shared > sharedDigits || (shared == sharedDigits && distance < gap)) {
+            nearest = &place;
+            sharedDigits = shared;
+            gap = distance;
+        }
+    }
+    if (!nearest) {
+        return std::nullopt;
+    }
+    return GeoCoordinate{(*nearest)["latitude"].doubleValue(),
+                         (*nearest)["longitude"].doubleValue()};
 }
 
 std::optional<GeoCoordinate> LocatorSampleDirectory::geocode(std::string_view query) const {
@@ -90,12 +113,12 @@ std::optional<GeoCoordinate> LocatorSampleDirectory::geocode(std::string_view qu
             return teacherPlace(teacher);
         }
     }
-    for (const auto& [code, place] : contents_["postalCodes"].dictionaryEntries()) {
-        if (wanted == code || wanted == normalized(place["city"].stringValue())) {
+    for (const auto& [code, place] : postalCodes().dictionaryEntries()) {
+        if (wanted == normalized(place["city"].stringValue())) {
             return GeoCoordinate{place["latitude"].doubleValue(), place["longitude"].doubleValue()};
         }
     }
-    return std::nullopt;
+    return postalCode(wanted);
 }
 
 } // namespace fretkit

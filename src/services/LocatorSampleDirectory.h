@@ -24,6 +24,12 @@ public:
 
     const PlistValue& dealers() const { return contents_["dealers"]; }
     const PlistValue& teachers() const { return contents_["teachers"]; }
+    // The listed postal codes: a dictionary of code to "city", "state", "latitude", "longitude".
+    const PlistValue& postalCodes() const { return contents_["postalCodes"]; }
+    // The place of a United States postal code. A code the directory does not list is placed
+    // at its nearest listed neighbour: the one sharing the longest leading digits with it, the
+    // numerically closest among those. Codes that are not five digits, and those below 00500
+    // (no United States code begins with 000 to 004), have no place.
     std::optional<GeoCoordinate> postalCode(std::string_view code) const;
 
     // The place a free-text query names: a dealer's or teacher's address query, a postal code,

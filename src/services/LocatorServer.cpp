@@ -45,6 +45,10 @@ void LocatorServer::route() {
                [this](const httplib::Request& req, httplib::Response& res) {
                    send(res, teachers_.thumbnail(req.matches[1].str()));
                });
+    server.Get("/maps/image", [this](const httplib::Request& req, httplib::Response& res) {
+        send(res, maps_.image(req.get_param_value("ll"), req.get_param_value("spn"),
+                              req.get_param_value("size")));
+    });
     server.Get("/maps/geo", [this](const httplib::Request& req, httplib::Response& res) {
         send(res, maps_.geocode(req.get_param_value("q"), req.get_param_value("output")));
     });

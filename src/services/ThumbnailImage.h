@@ -9,7 +9,7 @@ namespace fretkit {
 // the image name, so each teacher has a distinct picture without shipping image files.
 class ThumbnailImage {
 public:
-    static constexpr int kSize = 64;
+    static constexpr int kSize = 128; // pixels: sharp at double density too
     static std::string png(std::string_view name);
 };
 

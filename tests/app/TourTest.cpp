@@ -57,6 +57,12 @@ const char* const kScreens[] = {
     "location-country",
 };
 
+// The tools' own states, which the app's tour shows between the screens above.
+const char* const kToolStates[] = {
+    "dealer-locator-domestic",      "dealer-locator-dealer",  "dealer-locator-international",
+    "dealer-locator-search-failed", "teacher-finder-results", "teacher-finder-teacher",
+};
+
 void expectTour(int scale) {
     TempDir dir;
     const std::string folder = dir.file("tour");
@@ -88,6 +94,12 @@ void expectTour(int scale) {
     }
     EXPECT_EQ(next, std::size(kScreens))
         << "missing: " << kScreens[std::min(next, std::size(kScreens) - 1)];
+    for (const char* state : kToolStates) {
+        EXPECT_TRUE(
+            std::any_of(files.begin(), files.end(),
+                        [state](const QString& file) { return file.mid(3).chopped(4) == state; }))
+            << "missing: " << state;
+    }
 }
 
 } // namespace

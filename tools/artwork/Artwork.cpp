@@ -3,6 +3,7 @@
 #include "AppIcon.h"
 #include "FretboardArtwork.h"
 #include "KitArtwork.h"
+#include "LocatorArtwork.h"
 #include "MetronomeArtwork.h"
 #include "ShellArtwork.h"
 #include "TunerArtwork.h"
@@ -11,24 +12,36 @@
 #include <QImage>
 #include <QPainter>
 
+namespace {
+
+// The window's icon.
+std::vector<ArtworkImage> windowIcon() {
+    return {{QStringLiteral("Fretkit_icon"), QSize(64, 64), [](QPainter& painter) {
+                 painter.scale(0.25, 0.25);
+                 AppIcon::draw(painter);
+             }}};
+}
+
+} // namespace
+
 std::vector<ArtworkImage> Artwork::all() {
-    std::vector<ArtworkImage> images = KitArtwork::images();
-    for (ArtworkImage& image : ShellArtwork::images()) {
-        images.push_back(std::move(image));
-    }
-    // The window's icon.
-    images.push_back({QStringLiteral("Fretkit_icon"), QSize(64, 64), [](QPainter& painter) {
-                          painter.scale(0.25, 0.25);
-                          AppIcon::draw(painter);
-                      }});
-    for (ArtworkImage& image : FretboardArtwork::images()) {
-        images.push_back(std::move(image));
-    }
-    for (ArtworkImage& image : MetronomeArtwork::images()) {
-        images.push_back(std::move(image));
-    }
-    for (ArtworkImage& image : TunerArtwork::images()) {
-        images.push_back(std::move(image));
+    // One line per part of the app that draws images.
+    // clang-format off
+    const std::vector<std::vector<ArtworkImage> (*)()> parts{
+        KitArtwork::images,
+        ShellArtwork::images,
+        windowIcon,
+        FretboardArtwork::images,
+        MetronomeArtwork::images,
+        TunerArtwork::images,
+        LocatorArtwork::images,
+    };
+    // clang-format on
+    std::vector<ArtworkImage> images;
+    for (const auto part : parts) {
+        for (ArtworkImage& image : part()) {
+            images.push_back(std::move(image));
+        }
     }
     return images;
 }

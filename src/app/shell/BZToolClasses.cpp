@@ -1,7 +1,9 @@
 #include "BZToolClasses.h"
 
 #include "BZControllerClasses.h"
+#include "DFMainController.h"
 #include "MTMainController.h"
+#include "TFMainController.h"
 #include "TNMainController.h"
 
 #include <memory>
@@ -21,6 +23,8 @@ void BZToolClasses::registerAll() {
         // One line per tool screen, as it lands.
         add<MTMainController>("MTMainController");
         add<TNMainController>("TNMainController");
+        add<DFMainController>("DFMainController");
+        add<TFMainController>("TFMainController");
         return true;
     }();
     (void)registered;

@@ -277,7 +277,12 @@ bool Tour::walkTool(int section, int row) {
         return true; // nothing of this tool to show yet
     }
     ViewController* tool = home_.topViewController();
-    if (!reach([this, tool, home] { return tool != home && tool->isVisible(); }, title)) {
+    // A tool may open a screen of its own as it appears (the locators ask where the user is).
+    const auto shown = [tool] {
+        const ViewController* modal = tool->modalViewController();
+        return tool->isVisible() || (modal && modal->isVisible());
+    };
+    if (!reach([tool, home, shown] { return tool != home && shown(); }, title)) {
         return false;
     }
     auto* main = dynamic_cast<BZMainController*>(tool);

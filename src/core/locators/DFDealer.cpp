@@ -1,5 +1,6 @@
 #include "DFDealer.h"
 
+#include "MapServiceLinks.h"
 #include "URLText.h"
 
 #include <vector>
@@ -44,12 +45,11 @@ std::string DFDealer::addressText() const {
 }
 
 std::string DFDealer::geocodeURL(std::string_view mapServiceBase) const {
-    return std::string(mapServiceBase) + "/maps/geo?q=" + URLText::percentEscape(queryText()) +
-           "&output=csv";
+    return MapServiceLinks::geocodeURL(mapServiceBase, queryText());
 }
 
 std::string DFDealer::mapURL(std::string_view mapServiceBase) const {
-    return std::string(mapServiceBase) + "/maps?q=" + URLText::percentEscape(queryText());
+    return MapServiceLinks::pageURL(mapServiceBase, queryText());
 }
 
 std::string DFDealer::phoneURL() const {

@@ -1,5 +1,6 @@
 #include "TFTeacher.h"
 
+#include "MapServiceLinks.h"
 #include "URLText.h"
 
 namespace fretkit {
@@ -158,8 +159,7 @@ std::optional<std::string> TFTeacher::websiteURL() const {
 }
 
 std::string TFTeacher::mapURL(std::string_view mapServiceBase) const {
-    return std::string(mapServiceBase) +
-           "/maps?q=" + URLText::percentEscape(address() + " " + city + " " + state);
+    return MapServiceLinks::pageURL(mapServiceBase, address() + " " + city + " " + state);
 }
 
 std::string TFTeacher::photoURL(std::string_view teacherServiceBase) const {
