@@ -1,5 +1,6 @@
 #include "Artwork.h"
 
+#include "ChordsArtwork.h"
 #include "FretboardArtwork.h"
 #include "KitArtwork.h"
 #include "ShellArtwork.h"
@@ -14,6 +15,9 @@ std::vector<ArtworkImage> Artwork::all() {
         images.push_back(std::move(image));
     }
     for (ArtworkImage& image : FretboardArtwork::images()) {
+        images.push_back(std::move(image));
+    }
+    for (ArtworkImage& image : ChordsArtwork::images()) {
         images.push_back(std::move(image));
     }
     return images;
