@@ -6,11 +6,10 @@
 #include "TourSteps.h"
 #include "chords/CHSettings.h"
 #include "foundation/UserDefaults.h"
+#include "ui/DeviceEvents.h"
 #include "ui/NavigationController.h"
-#include "ui/ScreenWindow.h"
 #include "ui/ViewAnimation.h"
 
-#include <QAction>
 #include <QPointer>
 #include <array>
 
@@ -23,21 +22,8 @@ namespace {
 const std::array<const char*, 4> kKeys = {CHSettings::kRootKey, CHSettings::kVariantKey,
                                           CHSettings::kLeftHandedKey, CHSettings::kIntervalsKey};
 
-// Turns the phone through the window's own Device menu, as a user does.
-bool turn(TourSteps& steps, const QString& title) {
-    for (QAction* action : steps.window().findChildren<QAction*>()) {
-        if (action->text() == title) {
-            action->trigger();
-            return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
 // Whether nothing on the screen moves any more: panels, picker wheels, necks and fingers.
-static bool isSettled(const CHMainController& screen) {
+bool isSettled(const CHMainController& screen) {
     const auto still = [](const QWidget* view) { return !ViewAnimation::isAnimating(view); };
     bool settled =
         screen.isVisible() && still(screen.chordNameView()) && still(screen.picker()) &&
@@ -49,6 +35,8 @@ static bool isSettled(const CHMainController& screen) {
     }
     return settled;
 }
+
+} // namespace
 
 bool CHMainController::walkTour(TourSteps& steps) {
     // The tour shows chosen chords and settings; the user's own come back at the end.
@@ -110,14 +98,14 @@ bool CHMainController::walkTour(TourSteps& steps) {
         return settle("next shape");
     };
     const auto landscape = [&](bool shown) {
-        return turn(steps, shown ? QStringLiteral("Landscape Left") : QStringLiteral("Portrait")) &&
-               steps.reach(
-                   [alive, shown] {
-                       return alive && alive->landscapeView()->isShown() == shown &&
-                              (!shown || View::alpha(alive->landscapeView()) == 1.0) &&
-                              isSettled(*alive);
-                   },
-                   QStringLiteral("chords landscape"));
+        // As the window's Device menu turns the phone.
+        DeviceEvents::setOrientation(shown ? DeviceEvents::LandscapeLeft : DeviceEvents::Portrait);
+        return steps.reach(
+            [alive, shown] {
+                return alive && alive->landscapeView()->isShown() == shown &&
+                       (!shown || View::alpha(alive->landscapeView()) == 1.0) && isSettled(*alive);
+            },
+            QStringLiteral("chords landscape"));
     };
     const auto walk = [&] {
         if (!choose("F", 0, "triad") || !steps.snap(QStringLiteral("picker")) || !done() ||
@@ -134,7 +122,7 @@ bool CHMainController::walkTour(TourSteps& steps) {
             return false;
         }
         set(CHSettings::kLeftHandedKey, true);
-        if (!settle("left-handed") || !steps.snap(QStringLiteral("left-handed")) ||
+        if (!settle("left-handed") || !steps.snap(QStringLiteral("left-handed-shape")) ||
             !landscape(true) || !steps.snap(QStringLiteral("landscape-left-handed"))) {
             return false;
         }
