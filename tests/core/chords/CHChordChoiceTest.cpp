@@ -15,8 +15,6 @@ struct Settings {
     TempDir dir;
     UserDefaults defaults{dir.file("defaults.plist")};
     Settings() { CHSettings::registerDefaults(defaults); }
-    std::int64_t root() const { return defaults.integerForKey(CHSettings::kRootKey); }
-    std::int64_t variant() const { return defaults.integerForKey(CHSettings::kVariantKey); }
 };
 
 } // namespace
@@ -40,26 +38,6 @@ TEST(CHChordChoice, OffersFifteenRootsFourFamiliesAndTheChosenFamilysVariants) {
     EXPECT_EQ(CHChordChoice::indexOfIndex(CHChordChoice::roots(), 2), CHChordChoice::kNotFound);
     EXPECT_EQ(CHChordChoice::indexAtIndex(CHChordChoice::roots(), 14), 19u);
     EXPECT_EQ(CHChordChoice::indexAtIndex(CHChordChoice::roots(), 15), CHChordChoice::kNotFound);
-}
-
-TEST(CHChordChoice, TheChosenFamilyAgainChangesNothingAndAnotherStartsAtItsFirstVariant) {
-    Settings settings;
-    CHChordChoice choice(settings.defaults);
-    EXPECT_TRUE(choice.selectRow(3, CHChordChoice::kVariantColumn));
-    EXPECT_EQ(settings.variant(), 3);
-    EXPECT_FALSE(choice.selectRow(0, CHChordChoice::kFamilyColumn));
-    EXPECT_EQ(choice.variant(), 3u);
-    EXPECT_TRUE(choice.selectRow(2, CHChordChoice::kFamilyColumn));
-    EXPECT_EQ(choice.variant(), 36u);
-    EXPECT_EQ(settings.variant(), 36);
-    EXPECT_EQ(choice.selectedRow(CHChordChoice::kVariantColumn), 0);
-    EXPECT_EQ(choice.numberOfRows(CHChordChoice::kVariantColumn), 27); // 36-63 less 62
-    EXPECT_TRUE(choice.selectRow(5, CHChordChoice::kRootColumn));
-    EXPECT_EQ(settings.root(), 7);
-    EXPECT_EQ(choice.chordName(), "C Dom 7");
-    EXPECT_FALSE(choice.selectRow(27, CHChordChoice::kVariantColumn));
-    EXPECT_FALSE(choice.selectRow(-1, CHChordChoice::kRootColumn));
-    EXPECT_EQ(choice.chordName(), "C Dom 7");
 }
 
 // A root or variant the picker does not offer (an old or edited settings file) would leave
