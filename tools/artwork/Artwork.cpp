@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include "AppIcon.h"
+#include "ChordsArtwork.h"
 #include "FretboardArtwork.h"
 #include "KitArtwork.h"
 #include "LocatorArtwork.h"
@@ -35,6 +36,7 @@ std::vector<ArtworkImage> Artwork::all() {
         MetronomeArtwork::images,
         TunerArtwork::images,
         LocatorArtwork::images,
+        ChordsArtwork::images,
     };
     // clang-format on
     std::vector<ArtworkImage> images;

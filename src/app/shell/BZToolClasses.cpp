@@ -1,6 +1,7 @@
 #include "BZToolClasses.h"
 
 #include "BZControllerClasses.h"
+#include "CHMainController.h"
 #include "DFMainController.h"
 #include "MTMainController.h"
 #include "TFMainController.h"
@@ -25,6 +26,7 @@ void BZToolClasses::registerAll() {
         add<TNMainController>("TNMainController");
         add<DFMainController>("DFMainController");
         add<TFMainController>("TFMainController");
+        add<CHMainController>("CHMainController");
         return true;
     }();
     (void)registered;
