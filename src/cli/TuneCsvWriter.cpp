@@ -1,6 +1,7 @@
 #include "TuneCsvWriter.h"
 
 #include "foundation/StringFormat.h"
+#include "tuner/TNNoteLabels.h"
 #include "tuner/TNTunerResult.h"
 
 #include <ostream>
@@ -18,7 +19,8 @@ bool TuneCsvWriter::write(const TNTunerResult& result) {
         note.usesTuning() ? note.stringName()
                           : fretkit::stringWithFormat("%s%d", note.chromaticName(), note.octave());
     out_ << fretkit::stringWithFormat(
-        "%.4f,%.3f,%.4f,%s,%+.1f\n", static_cast<double>(result.frames) / sampleRate_,
-        result.frequency, result.quality, name.c_str(), static_cast<double>(note.offset()));
+        "%.4f,%.3f,%.4f,%s,%s\n", static_cast<double>(result.frames) / sampleRate_,
+        result.frequency, result.quality, name.c_str(),
+        TNNoteLabels::signedCents(static_cast<double>(note.offset())).c_str());
     return true;
 }

@@ -64,9 +64,12 @@ inline signals::Pluck pluckFor(const Case& c, double seconds) {
     return p;
 }
 
-inline void measure(const Case& c, double seconds, Summary& summary) {
+// `noiseScale` multiplies the pluck's background noise.
+inline void measure(const Case& c, double seconds, Summary& summary, double noiseScale = 1.0) {
     constexpr double kRate = 44100.0;
-    const auto samples = signals::toInt16(signals::pluck(pluckFor(c, seconds), kRate));
+    signals::Pluck pluck = pluckFor(c, seconds);
+    pluck.noiseLevel *= noiseScale;
+    const auto samples = signals::toInt16(signals::pluck(pluck, kRate));
     auto engine = TNTunerEngine::create(kRate, TNTunings(fretkit::PlistValue()));
     const double played = c.midiNote + c.centsOff / 100.0;
     engine->setResultHandler([&](const TNTunerResult& result) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AFFrequencyDetectorDelegate.h"
+#include "host/Realtime.h"
 
 #include <cstdint>
 #include <memory>
@@ -22,12 +23,14 @@ public:
     AFFrequencyDetector(const AFFrequencyDetector&) = delete;
     AFFrequencyDetector& operator=(const AFFrequencyDetector&) = delete;
 
-    // Appends samples; takes only the ring buffer's lock, so the audio thread may call it. The
-    // time stamp is not used by the estimate.
-    void submitAudio(const float* samples, std::uint32_t frames, double timeStamp);
+    // Audio thread: appends samples to a lock-free ring; no lock, no allocation, no system call.
+    // One thread at a time. The time stamp is not used by the estimate.
+    void submitAudio(const float* samples, std::uint32_t frames,
+                     double timeStamp) FRETKIT_NONBLOCKING;
 
-    // One analysis pass over the most recent samples; may call the delegate once. Allocates
-    // nothing. Not to be called from two threads at once.
+    // Analysis thread: one pass over the most recent samples; may call the delegate once, with
+    // the frequency of the fundamental partial where the spectrum shows it. Allocates nothing.
+    // Not to be called from two threads at once.
     void detectFrequency();
 
     AFFrequencyDetectorDelegate* delegate() const { return delegate_; }

@@ -1,18 +1,19 @@
 #include "nu_dsp_f0est.h"
 
 #include "foundation/Log.h"
+#include "nu_dsp_partial.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <new>
+#include <numbers>
 
 using fretkit::Log;
 
 namespace {
 
-constexpr std::uint32_t kFifoMask = nu_dsp_f0est_internal_t::kFifoSize - 1;
 // The frame is half the transform, and it must fit in the ring buffer.
-constexpr std::uint32_t kLargestLog2Size = 17;
+constexpr std::uint32_t kLargestLog2Size = nu_dsp_f0est_internal_t::kLog2FifoSize + 1;
 
 template <class T>
 T* allocate(std::uint32_t count) {
@@ -21,12 +22,20 @@ T* allocate(std::uint32_t count) {
 
 bool acquireBuffers(nu_dsp_f0est_internal_t& me, std::uint32_t log2Size) {
     const std::uint32_t n = 1u << log2Size;
-    if ((me.fifo = allocate<float>(nu_dsp_f0est_internal_t::kFifoSize)) == nullptr) {
+    if (!me.fifo.valid()) {
         Log::line("nu_dsp_f0est -- init -- couldn't malloc fifo");
+        return false;
+    }
+    if ((me.frame = allocate<float>(n / 2)) == nullptr) {
+        Log::line("nu_dsp_f0est -- init -- couldn't malloc frame");
         return false;
     }
     if ((me.fft_in = allocate<nu_dsp_complex_f>(n)) == nullptr) {
         Log::line("nu_dsp_f0est -- init -- couldn't malloc fft_in");
+        return false;
+    }
+    if ((me.spectrum = allocate<nu_dsp_complex_f>(n)) == nullptr) {
+        Log::line("nu_dsp_f0est -- init -- couldn't malloc spectrum");
         return false;
     }
     if ((me.fft_out = allocate<nu_dsp_complex_f>(n)) == nullptr) {
@@ -45,41 +54,48 @@ bool acquireBuffers(nu_dsp_f0est_internal_t& me, std::uint32_t log2Size) {
         Log::line("nu_dsp_f0est -- init -- couldn't malloc regions");
         return false;
     }
+    if (nu_dsp_partial__create_window(n / 2, &me.partial_window) != 0) {
+        Log::line("nu_dsp_f0est -- init -- couldn't create partial_window");
+        return false;
+    }
     return true;
 }
 
-// Step 1: the most recent H samples, zero-padded to N.
-void copyFrame(nu_dsp_f0est_internal_t& me, std::uint32_t half) {
-    {
-        std::lock_guard lock(me.fifo_lock);
-        const std::uint32_t first = me.fifoCount - half;
-        for (std::uint32_t i = 0; i < half; ++i) {
-            me.fft_in[i] = {me.fifo[(first + i) & kFifoMask], 0.0f};
-        }
+// Step 1: the most recent H samples, zero-padded to N. Answers false when the audio thread kept
+// overwriting the samples while they were copied (a stalled analysis thread): the pass is then
+// skipped rather than run on a window with a seam.
+bool copyFrame(nu_dsp_f0est_internal_t& me, std::uint32_t half) {
+    if (!me.fifo.copyNewest(me.frame, half)) {
+        return false;
+    }
+    for (std::uint32_t i = 0; i < half; ++i) {
+        me.fft_in[i] = {me.frame[i], 0.0f};
     }
     for (std::uint32_t i = half; i < me.size; ++i) {
         me.fft_in[i] = {0.0f, 0.0f};
     }
+    return true;
 }
 
 // Steps 2 to 5: the autocorrelation through the power spectrum, normalised by its value at lag
-// 0. Answers false for a frame without energy (silence), which has no periodicity.
-bool autocorrelate(nu_dsp_f0est_internal_t& me, std::uint32_t half) {
-    nu_dsp_fft_cf__do_fft(me.fft_cf, me.fft_in, me.fft_out);
+// 0, which is the frame's energy. The transform stays in `spectrum` for the last stage. Answers
+// 0 for a frame without energy (silence), which has no periodicity.
+float autocorrelate(nu_dsp_f0est_internal_t& me, std::uint32_t half) {
+    nu_dsp_fft_cf__do_fft(me.fft_cf, me.fft_in, me.spectrum);
     for (std::uint32_t k = 0; k < me.size; ++k) {
-        const nu_dsp_complex_f x = me.fft_out[k];
+        const nu_dsp_complex_f x = me.spectrum[k];
         me.fft_in[k] = {x.re * x.re + x.im * x.im, 0.0f};
     }
     nu_dsp_fft_cf__do_ifft(me.fft_cf, me.fft_in, me.fft_out);
     const float energy = me.fft_out[0].re;
     if (!(energy > 0.0f) || !std::isfinite(energy)) {
-        return false;
+        return 0.0f;
     }
     const float gain = 1.0f / energy;
     for (std::uint32_t lag = 0; lag < half; ++lag) {
         me.auto_norm[lag] = gain * me.fft_out[lag].re;
     }
-    return true;
+    return energy;
 }
 
 // The lag offset of the vertex of the parabola through the values around a peak, in
@@ -91,9 +107,9 @@ double peakOffset(double a, double b, double c) {
 
 nu_dsp_f0est_region_t closeRegion(const nu_dsp_f0est_internal_t& me, std::uint32_t start,
                                   std::uint32_t end, std::uint32_t peak, float value) {
-    const double a = me.auto_norm[peak - 1];
-    const double b = me.auto_norm[peak];
-    const double c = me.auto_norm[peak + 1];
+    const auto a = static_cast<double>(me.auto_norm[peak - 1]);
+    const auto b = static_cast<double>(me.auto_norm[peak]);
+    const auto c = static_cast<double>(me.auto_norm[peak + 1]);
     const double period = (peak + peakOffset(a, b, c)) / me.sampleRate;
     return {start, end, peak, period, value};
 }
@@ -157,6 +173,68 @@ std::uint32_t chooseFundamental(const nu_dsp_f0est_internal_t& me, std::uint32_t
     return count - 1;
 }
 
+// Where the newest attack in the frame begins: the last block of 256 samples whose energy jumps
+// to more than eight times the block before it and to a tenth of the loudest block or more. 0
+// when the frame holds no attack (a note that rings on, or one that fills the frame).
+std::uint32_t attackStart(const float* frame, std::uint32_t half) {
+    constexpr std::uint32_t kBlock = 256;
+    constexpr std::uint32_t kMostBlocks = (1u << (kLargestLog2Size - 1)) / kBlock;
+    const std::uint32_t blocks = half / kBlock;
+    double energy[kMostBlocks];
+    double loudest = 0.0;
+    for (std::uint32_t b = 0; b < blocks; ++b) {
+        // Four sums side by side, so that the additions need not wait for one another.
+        float sums[4] = {};
+        for (std::uint32_t i = b * kBlock; i < (b + 1) * kBlock; i += 4) {
+            for (std::uint32_t j = 0; j < 4; ++j) {
+                sums[j] += frame[i + j] * frame[i + j];
+            }
+        }
+        energy[b] = static_cast<double>((sums[0] + sums[1]) + (sums[2] + sums[3]));
+        loudest = std::fmax(loudest, energy[b]);
+    }
+    for (std::uint32_t b = blocks; b-- > 1;) {
+        if (energy[b] > 8.0 * energy[b - 1] && energy[b] >= 0.1 * loudest) {
+            return b * kBlock;
+        }
+    }
+    return 0;
+}
+
+// The last stage: the frequency of the fundamental partial near the period's frequency, or the
+// period's own when the frame shows no such partial (a microphone deaf to the lowest notes'
+// fundamentals, noise), so that the stage never moves the estimate to another partial. A frame
+// that holds an attack is measured over the longest span after it that is a power-of-two part of
+// the frame.
+double fundamentalPartial(const nu_dsp_f0est_internal_t& me, double energy, double periodic) {
+    const nu_dsp_partial_search_t search{
+        me.sampleRate, periodic, periodic * (std::exp2(me.partialToleranceCents / 1200.0) - 1.0),
+        me.partialMinimumShare};
+    const std::uint32_t half = me.size / 2;
+    const std::uint32_t settled = half - attackStart(me.frame, half);
+    std::uint32_t shift = 0;
+    while ((half >> shift) > settled) {
+        ++shift;
+    }
+    nu_dsp_partial_t partial{};
+    const bool found =
+        shift == 0
+            ? nu_dsp_partial__measure_spectrum(me.spectrum, me.size, energy, search, &partial)
+            : nu_dsp_partial__measure_samples(me.partial_window, shift,
+                                              me.frame + half - (half >> shift), search, &partial);
+    if (!found) {
+        return periodic;
+    }
+    // The partial weighed against the period by their expected errors: one buried in noise (a
+    // low string's fundamental through a small microphone) moves the reading only as far as its
+    // precision deserves.
+    const double partialCents = 1200.0 / std::numbers::ln2 * partial.uncertainty / periodic;
+    const double periodCents = me.periodDeviationCents;
+    const double weight =
+        periodCents * periodCents / (periodCents * periodCents + partialCents * partialCents);
+    return periodic + weight * (partial.frequency - periodic);
+}
+
 } // namespace
 
 nu_dsp_f0est_internal_t* nu_dsp_f0est__create(double sampleRate, std::uint32_t log2Size) {
@@ -186,27 +264,28 @@ void nu_dsp_f0est__destroy(nu_dsp_f0est_internal_t* me) {
     if (me == nullptr) {
         return;
     }
+    nu_dsp_partial__destroy_window(me->partial_window);
     std::free(me->regions);
     nu_dsp_fft_cf__destroy(me->fft_cf);
     std::free(me->auto_norm);
     std::free(me->fft_out);
+    std::free(me->spectrum);
     std::free(me->fft_in);
-    std::free(me->fifo);
+    std::free(me->frame);
     delete me;
 }
 
 void nu_dsp_f0est__submit(nu_dsp_f0est_internal_t* me, const float* samples, std::uint32_t frames) {
-    std::lock_guard lock(me->fifo_lock);
-    for (std::uint32_t i = 0; i < frames; ++i) {
-        me->fifo[me->fifoCount & kFifoMask] = samples[i];
-        ++me->fifoCount;
-    }
+    me->fifo.write(samples, frames);
 }
 
 bool nu_dsp_f0est__detect(nu_dsp_f0est_internal_t* me, double* frequency, double* quality) {
     const std::uint32_t half = me->size / 2;
-    copyFrame(*me, half);
-    if (!autocorrelate(*me, half)) {
+    if (!copyFrame(*me, half)) {
+        return false;
+    }
+    const float energy = autocorrelate(*me, half);
+    if (energy == 0.0f) {
         return false;
     }
     const std::uint32_t count = findRegions(*me, half);
@@ -224,8 +303,9 @@ bool nu_dsp_f0est__detect(nu_dsp_f0est_internal_t* me, double* frequency, double
         }
         const double ratio = region.period / fundamental.period;
         if (std::fabs(ratio - std::round(ratio)) < me->harmonicTolerance) {
-            *frequency = std::round(ratio) / region.period;
-            *quality = fundamental.value;
+            *frequency = fundamentalPartial(*me, static_cast<double>(energy),
+                                            std::round(ratio) / region.period);
+            *quality = static_cast<double>(fundamental.value);
             return true;
         }
     }

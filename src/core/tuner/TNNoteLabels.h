@@ -13,4 +13,8 @@ struct TNNoteLabels {
     std::string cents;
 
     static TNNoteLabels forNote(const std::optional<TNNote>& note);
+
+    // Cents with their sign and one decimal ("+3.2", "-12.0"); a deviation that rounds to zero
+    // is "+0.0", never "-0.0", whichever side of the note it lies on.
+    static std::string signedCents(double cents);
 };

@@ -4,6 +4,7 @@
 #include "foundation/MainThread.h"
 #include "foundation/UserDefaults.h"
 
+#include <algorithm>
 #include <cmath>
 
 using fretkit::PlistValue;
@@ -83,17 +84,31 @@ void TNTunerEngine::setLevel(int rms) {
 }
 
 void TNTunerEngine::submit(const std::int16_t* samples, std::uint32_t frames, double sampleTime) {
-    // Resized only when the hardware buffer size changes; otherwise nothing is allocated.
-    if (floatBuffer_.size() != frames) {
-        floatBuffer_.assign(frames, 0.0f);
+    // The float buffer is allocated once, with the engine: a larger hardware buffer is converted
+    // and handed over in slices.
+    for (std::uint32_t done = 0; done < frames;) {
+        const std::uint32_t slice = std::min(frames - done, kFloatBufferFrames);
+        for (std::uint32_t i = 0; i < slice; ++i) {
+            floatBuffer_[i] = static_cast<float>(samples[done + i]) * (1.0f / 32768.0f);
+        }
+        detector_->submitAudio(floatBuffer_.data(), slice, sampleTime + done);
+        done += slice;
     }
-    for (std::uint32_t i = 0; i < frames; ++i) {
-        floatBuffer_[i] = static_cast<float>(samples[i]) * (1.0f / 32768.0f);
+    framesSubmitted_.fetch_add(frames);
+    wakeAnalysis();
+}
+
+void TNTunerEngine::wakeAnalysis() {
+    // Sequentially consistent with the thread's own raising of `sleeping_` and reading of
+    // `framesSubmitted_`: either it sees the new frames and does not sleep, or this sees it
+    // sleeping and wakes it.
+    if (sleeping_.load() && sleeping_.exchange(false)) {
+        wake_.fetch_add(1, std::memory_order_release);
+        // The one system call of the input path, a futex wake that never blocks, made at most
+        // once per analysis pass because only a sleeping thread raises `sleeping_`.
+        [[maybe_unused]] RealtimeBlockingAllowed wakeUp;
+        wake_.notify_one();
     }
-    detector_->submitAudio(floatBuffer_.data(), frames, sampleTime);
-    framesSubmitted_.fetch_add(frames, std::memory_order_relaxed);
-    wake_.fetch_add(1, std::memory_order_release);
-    wake_.notify_one();
 }
 
 void TNTunerEngine::startAnalysis() {
@@ -122,7 +137,12 @@ void TNTunerEngine::analysis() {
             return;
         }
         // A pass over the same samples would give the same answer: sleep until new ones come
-        // or the thread is cancelled.
+        // or the thread is cancelled, unless some came during the pass.
+        sleeping_ = true;
+        if (framesSubmitted_.load() != passFrames_) {
+            sleeping_ = false;
+            continue;
+        }
         wake_.wait(seen, std::memory_order_acquire);
         if (cancelled_) {
             return;
@@ -131,7 +151,7 @@ void TNTunerEngine::analysis() {
 }
 
 void TNTunerEngine::analyseOnce() {
-    passFrames_ = framesSubmitted_.load(std::memory_order_relaxed);
+    passFrames_ = framesSubmitted_.load();
     detector_->detectFrequency();
 }
 

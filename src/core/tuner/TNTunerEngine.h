@@ -4,13 +4,14 @@
 #include "TNTunerResult.h"
 #include "TNTunings.h"
 #include "f0est/AFFrequencyDetector.h"
+#include "host/Realtime.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <thread>
-#include <vector>
 
 namespace fretkit {
 class UserDefaults;
@@ -28,6 +29,8 @@ public:
     // Lamp i (1 the loudest) is lit when the RMS level, relative to full scale, is above
     // kLampThresholds[i - 1]: about -10, -20, -30 and -40 dB.
     static constexpr double kLampThresholds[4] = {0.31622, 0.1, 0.03162, 0.01};
+    // Input buffers are converted to floats in slices of at most this many frames.
+    static constexpr std::uint32_t kFloatBufferFrames = 4096;
 
     using ResultHandler = std::function<void(const TNTunerResult&)>;
 
@@ -56,11 +59,15 @@ public:
     void setResultHandler(ResultHandler handler);
 
     // Audio thread: one input buffer's first channel of 16-bit samples. Sets the lamps from its
-    // RMS level, converts it to floats (sample / 32768) and appends them to the estimator.
-    void input(const std::int16_t* samples, std::uint32_t frames, double sampleTime);
+    // RMS level, converts it to floats (sample / 32768) and appends them to the estimator. No
+    // lock, no allocation; the only system call is waking a sleeping analysis thread, at most
+    // once per analysis pass. One audio thread at a time.
+    void input(const std::int16_t* samples, std::uint32_t frames,
+               double sampleTime) FRETKIT_NONBLOCKING;
     // The two halves of input(), for callers that know the level of a buffer of several channels.
-    void setLevel(int rms);
-    void submit(const std::int16_t* samples, std::uint32_t frames, double sampleTime);
+    void setLevel(int rms) FRETKIT_NONBLOCKING;
+    void submit(const std::int16_t* samples, std::uint32_t frames,
+                double sampleTime) FRETKIT_NONBLOCKING;
     // Bit i set when lamp i + 1 is lit; any thread.
     unsigned levelLamps() const { return lamps_.load(std::memory_order_relaxed); }
 
@@ -73,7 +80,7 @@ public:
     // (reading a file). Not while the analysis thread runs.
     void analyseOnce();
 
-    static int rmsOf(const std::int16_t* samples, std::uint32_t frames);
+    static int rmsOf(const std::int16_t* samples, std::uint32_t frames) FRETKIT_NONBLOCKING;
 
 private:
     struct HandlerSlot {
@@ -84,6 +91,7 @@ private:
     void analysis();
     void detectedFrequency(double frequency, double quality) override;
     void hand(TNTunerResult result);
+    void wakeAnalysis() FRETKIT_NONBLOCKING;
 
     TNTunings tunings_;
     std::atomic<std::size_t> tuningIndex_{0};
@@ -91,15 +99,18 @@ private:
     std::atomic<double> reference_{440.0};
 
     // Audio thread only.
-    std::vector<float> floatBuffer_;
+    std::array<float, kFloatBufferFrames> floatBuffer_{};
     std::atomic<unsigned> lamps_{0};
     std::atomic<std::uint64_t> framesSubmitted_{0};
 
     std::unique_ptr<AFFrequencyDetector> detector_;
     std::thread analysisThread_;
     std::atomic<bool> cancelled_{false};
-    // Bumped by every submission and by a cancel; the analysis thread sleeps on it.
+    // Bumped to wake the analysis thread (new input while it sleeps, or a cancel); it sleeps on
+    // it. The thread raises `sleeping_` before it sleeps, and the first submission after that
+    // lowers it and wakes the thread: one wake-up per pass at most, not one per buffer.
     std::atomic<std::uint32_t> wake_{0};
+    std::atomic<bool> sleeping_{false};
 
     // Analysis thread only.
     TNEstimateSmoother smoother_;

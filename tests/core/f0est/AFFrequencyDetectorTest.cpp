@@ -1,5 +1,6 @@
 #include "f0est/AFFrequencyDetector.h"
 
+#include "f0est/nu_dsp_f0est.h"
 #include "support/LogCapture.h"
 #include "support/Signals.h"
 
@@ -27,7 +28,8 @@ public:
 
 class Detector {
 public:
-    Detector() : detector_(AFFrequencyDetector::create(kRate, 75.0, 700.0, 14)) {
+    explicit Detector(double rate = kRate)
+        : detector_(AFFrequencyDetector::create(rate, 75.0, 700.0, 14)) {
         detector_->setDelegate(&recorder_);
     }
 
@@ -143,4 +145,80 @@ TEST(AFFrequencyDetector, AnalysesOnlyTheMostRecentHalfFrameAfterTheRingWraps) {
     const auto estimate = detector.analyse(signals::sine(300.0, kRate, 8192));
     ASSERT_TRUE(estimate);
     EXPECT_NEAR(estimate->frequency, 300.0, 0.05);
+}
+
+namespace {
+
+// A plucked steel string with the stiffness of a guitar's at that height: partials k f0
+// sqrt(1 + B k^2), so the k-th lies k^2 B / 2 above k times the first, and the period of the
+// whole sound lies above the first partial's.
+signals::Pluck stiffString(int midiNote, double rate) {
+    signals::Pluck p;
+    const double height = (midiNote - 40) / 48.0;
+    p.frequency = 440.0 * std::exp2((midiNote - 69) / 12.0) * std::exp2(7.0 / 1200.0);
+    p.inharmonicity = 2e-5 * std::pow(15.0, height);
+    p.decay = 1.0 + 3.0 * height;
+    p.noiseLevel = 0.001;
+    p.seconds = 1.0;
+    p.seed = static_cast<unsigned>(midiNote) + static_cast<unsigned>(rate);
+    return p;
+}
+
+} // namespace
+
+TEST(AFFrequencyDetector, ReadsStiffStringsAtTheirFirstPartialWithinAFifthOfACent) {
+    for (const double rate : {44100.0, 48000.0}) {
+        for (const int note : {40, 45, 50, 55, 59, 64, 69, 76, 81, 88}) {
+            const signals::Pluck string = stiffString(note, rate);
+            const auto samples = signals::pluck(string, rate);
+            Detector detector(rate);
+            for (const double seconds : {0.3, 0.6, 0.95}) {
+                const auto upTo = static_cast<std::size_t>(seconds * rate);
+                const std::vector<float> part(samples.begin(),
+                                              samples.begin() + static_cast<std::ptrdiff_t>(upTo));
+                const auto estimate = detector.analyse(part);
+                ASSERT_TRUE(estimate) << note << " at " << seconds << " s";
+                EXPECT_NEAR(cents(estimate->frequency, string.frequency), 0.0, 0.2)
+                    << "MIDI " << note << " at " << seconds << " s, " << rate << " Hz";
+            }
+        }
+    }
+}
+
+TEST(AFFrequencyDetector, ReadsANoteThatBeganWithinTheFrameAfterItsAttack) {
+    // Silence, then a pluck whose attack lies 5000 samples before the end of the frame: the
+    // frame's first 3192 samples would bias a reading of the whole frame.
+    signals::Pluck string = stiffString(45, kRate);
+    string.seconds = 5000.0 / kRate;
+    std::vector<float> samples(20000, 0.0f);
+    const auto pluck = signals::pluck(string, kRate);
+    std::copy(pluck.begin(), pluck.end(), samples.end() - static_cast<long>(pluck.size()));
+    Detector detector;
+    const auto estimate = detector.analyse(samples);
+    ASSERT_TRUE(estimate);
+    EXPECT_NEAR(cents(estimate->frequency, string.frequency), 0.0, 0.2);
+}
+
+TEST(AFFrequencyDetector, KeepsThePeriodsReadingWhereTheFundamentalPartialIsMissing) {
+    // Partials 2 to 5 of a stiff 110 Hz string: the period still names 110 Hz, but there is no
+    // partial near it to measure, so the reading must be the period's, not a neighbour's.
+    std::vector<float> samples(20000, 0.0f);
+    for (int k = 2; k <= 5; ++k) {
+        samples = mix(samples, signals::sine(110.0 * k * std::sqrt(1.0 + 1e-4 * k * k), kRate,
+                                             samples.size(), 0.1));
+    }
+    LogCapture log;
+    nu_dsp_f0est_internal_t* measuring = nu_dsp_f0est__create(kRate, 14);
+    nu_dsp_f0est_internal_t* periodOnly = nu_dsp_f0est__create(kRate, 14);
+    periodOnly->partialMinimumShare = 2.0; // no partial can hold more than the whole frame
+    double frequencies[2] = {};
+    double quality = 0.0;
+    nu_dsp_f0est_internal_t* both[] = {measuring, periodOnly};
+    for (int i = 0; i < 2; ++i) {
+        nu_dsp_f0est__submit(both[i], samples.data(), static_cast<std::uint32_t>(samples.size()));
+        ASSERT_TRUE(nu_dsp_f0est__detect(both[i], &frequencies[i], &quality));
+        nu_dsp_f0est__destroy(both[i]);
+    }
+    EXPECT_NEAR(cents(frequencies[1], 110.0), 0.0, 25.0);
+    EXPECT_EQ(frequencies[0], frequencies[1]);
 }

@@ -112,6 +112,9 @@ TEST(TNNoteLabels, ShowNoteOctaveAndSignedCents) {
     EXPECT_EQ(a.cents, "+3.2 c");
     EXPECT_EQ(TNNoteLabels::forNote(TNNote::make(68.88, kChromatic, 0)).cents, "-12.0 c");
     EXPECT_EQ(TNNoteLabels::forNote(TNNote::make(69.0, kChromatic, 0)).cents, "+0.0 c");
+    // A hair flat of the note still reads as on it, without a minus sign.
+    EXPECT_EQ(TNNoteLabels::forNote(TNNote::make(68.9996, kChromatic, 0)).cents, "+0.0 c");
+    EXPECT_EQ(TNNoteLabels::signedCents(-0.06), "-0.1");
     // 440 Hz against a reference of 442 Hz.
     const double flat = TNEstimateSmoother::semitoneOf(440.0, 442.0);
     EXPECT_EQ(TNNoteLabels::forNote(TNNote::make(flat, kChromatic, 0)).note, "A4");

@@ -77,7 +77,8 @@ TEST_F(TunerEngine, HandsResultsToTheMainThreadWithoutWaiting) {
 TEST_F(TunerEngine, ConvertsBuffersOfChangingSizesCompletely) {
     const auto samples = sine(196.0, 1.0);
     std::size_t start = 0;
-    const std::uint32_t sizes[] = {512, 1024, 256, 1024, 333};
+    // 9000 frames: more than the float buffer holds, converted in three slices.
+    const std::uint32_t sizes[] = {512, 1024, 256, 9000, 333};
     for (std::size_t i = 0; start < samples.size(); ++i) {
         const std::uint32_t frames =
             static_cast<std::uint32_t>(std::min<std::size_t>(sizes[i % 5], samples.size() - start));
