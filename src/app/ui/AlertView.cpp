@@ -24,7 +24,10 @@ void AlertView::show() {
     box_->setText(title_);
     box_->setInformativeText(message_);
     box_->setStyleSheet(
+        // The title in bold; the message wide enough for an address to stay on one line.
         QStringLiteral("QMessageBox{background:#2c221b;} QLabel{color:#f3e6cf;}"
+                       "QLabel#qt_msgbox_label{font-weight:bold;font-size:16px;}"
+                       "QLabel#qt_msgbox_informativelabel{min-width:210px;}"
                        "QPushButton{background:#6a4a2c;color:#fff6e6;border:1px solid #2a1a0e;"
                        "border-radius:6px;padding:6px 14px;font-weight:bold;}"));
     for (int i = 0; i < buttons_.size(); ++i) {

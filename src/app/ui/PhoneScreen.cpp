@@ -3,6 +3,7 @@
 #include "ViewController.h"
 
 #include <QDateTime>
+#include <QDialog>
 #include <QPainter>
 
 namespace {
@@ -54,6 +55,19 @@ QImage PhoneScreen::render(int scale) {
     image.setDevicePixelRatio(scale);
     image.fill(Qt::black);
     QWidget::render(&image);
+    // Alerts are windows of their own over the screen: the picture shows them as the phone
+    // would, centred over the dimmed screen.
+    for (QDialog* alert : findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+        if (alert->isVisible()) {
+            QPainter painter(&image);
+            painter.fillRect(rect(), QColor(0, 0, 0, 110));
+            painter.end();
+            const QSize size = alert->size().boundedTo(this->size());
+            alert->render(&image,
+                          QPoint((kWidth - size.width()) / 2, (kHeight - size.height()) / 2),
+                          QRegion(QRect(QPoint(), size)));
+        }
+    }
     image.setDevicePixelRatio(1.0);
     return image;
 }
