@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include "AppIcon.h"
+#include "ChordFinderArtwork.h"
 #include "FretboardArtwork.h"
 #include "KitArtwork.h"
 #include "ShellArtwork.h"
@@ -15,6 +16,9 @@ std::vector<ArtworkImage> Artwork::all() {
         images.push_back(std::move(image));
     }
     for (ArtworkImage& image : FretboardArtwork::images()) {
+        images.push_back(std::move(image));
+    }
+    for (ArtworkImage& image : ChordFinderArtwork::images()) {
         images.push_back(std::move(image));
     }
     // The window's icon.
