@@ -154,6 +154,9 @@ void CFMainController::buildPortrait() {
 void CFMainController::buildLandscape() {
     landscapeView_ = new BZLandscapeView(*this);
     landscapeChordName_ = landscapeView_->titleLabel();
+    QFont name = landscapeChordName_->font();
+    name.setPixelSize(21); // the bar's title is the chord: larger than a screen's title
+    landscapeChordName_->setFont(name);
     landscapeFretboard_ = new BZFretboard(QRect(0, kLandscapeNeckY, kLandscapeNeckWidth, 240),
                                           landscapeView_->page());
     landscapeFretboard_->setFretboardDelegate(this);

@@ -102,6 +102,10 @@ public:
     void fretboardDidShake(BZFretboard& fretboard) override;
     void alertViewClickedButtonAtIndex(AlertView& alert, int index) override;
 
+    // Applies a setting just stored: the tuning and the detune give every string its new note
+    // and sample, the hand turns both necks.
+    void settingDidChange(const std::string& key) override;
+
     // Audio thread, render lock held by the stream: the six strings' render.
     bool renderAudioToBuffer(QVAudioBuffer& buffer,
                              const QVAudioTimeStamp& timeStamp) FRETKIT_NONBLOCKING override;
@@ -114,7 +118,6 @@ protected:
     void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
     fretkit::PlistValue choicesForKey(const std::string& key) const override;
-    void settingDidChange(const std::string& key) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -1,4 +1,5 @@
 #include "ChordFinderTestSupport.h"
+#include "shell/TourSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -276,6 +277,46 @@ TEST(CFMainController, SpaceStrumsTheSoundingStringsThickestFirst) {
     }
     EXPECT_EQ(order, (std::vector<unsigned>{1, 2, 3, 5})) << "the muted strings are left out";
     EXPECT_EQ(f.timers.activeCount(), 0u) << "the strum ends after the last string";
+}
+
+// The tour's own steps, played on the test's clocks: states are written down, not photographed.
+class StepsOnTheClock : public TourSteps {
+public:
+    explicit StepsOnTheClock(FinderScreen& screen) : f_(screen) {}
+    QStringList snapped;
+
+    bool snap(const QString& state) override {
+        snapped << state;
+        return true;
+    }
+    bool reach(const std::function<bool()>& condition, const QString&) override {
+        for (int frame = 0; frame < 300 && !condition(); ++frame) {
+            f_.clock.advance(1.0 / 60.0);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        return condition();
+    }
+    void pause(int ms) override { f_.clock.advance(ms / 1000.0); }
+    void tap(QWidget& widget, QPoint at) override {
+        QTest::mouseClick(&widget, Qt::LeftButton, {}, at);
+    }
+    void drag(QWidget&, QPoint, QPoint, int) override {}
+    void key(int) override {}
+    ScreenWindow& window() override { return f_.window; }
+
+private:
+    FinderScreen& f_;
+};
+
+TEST(CFMainController, TheTourShowsEachStateAndLeavesTheNeckOpen) {
+    FinderScreen f;
+    StepsOnTheClock steps(f);
+    ASSERT_TRUE(f.screen->walkTour(steps));
+    EXPECT_EQ(steps.snapped,
+              (QStringList{"c-major", "muted-string", "landscape", "hint", "remove-all"}));
+    EXPECT_EQ(f.screen->chordName(), "Open strings");
+    EXPECT_FALSE(f.isLandscape());
+    EXPECT_EQ(f.alert(), nullptr);
 }
 
 } // namespace
