@@ -69,12 +69,8 @@ void CFFinger::touchesEnded(const Touch&) {
     }
 }
 
-// A press taken away (the finger left the neck under it) is not a play.
-void CFFinger::touchesCancelled(const Touch&) {
-    if (!didRemove_) {
-        cancelHold();
-        setNeckScrolling(true);
-    }
+void CFFinger::touchesCancelled(const Touch& touch) {
+    touchesEnded(touch);
 }
 
 void CFFinger::mousePressEvent(QMouseEvent* event) {

@@ -45,6 +45,7 @@ protected:
     void touchesBegan(const Touch& touch) override;
     void touchesMoved(const Touch& touch) override;
     void touchesEnded(const Touch& touch) override;
+    // A press taken away ends as a press that ended there.
     void touchesCancelled(const Touch& touch) override;
     void mousePressEvent(QMouseEvent* event) override;
 

@@ -166,6 +166,17 @@ TEST(CFMainController, AShakeAsksToRemoveAllNoChangesNothingYesClearsTheFingersB
     EXPECT_EQ(f.screen->chordName(), "A9sus4") << "the five open strings above the muted E";
 }
 
+TEST(CFMainController, AScreenThatGoesTakesItsOpenAlertAlong) {
+    FinderScreen f;
+    f.menu("Shake");
+    QPointer<QMessageBox> box = f.alert();
+    ASSERT_NE(box, nullptr);
+    f.stack->popViewController(false);
+    f.clock.advance(0.5);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(box.isNull()) << "no answer can reach a screen that is gone";
+}
+
 TEST(CFMainController, TheLandscapeNeckShowsTheSameFingersAndTakesTheShakes) {
     FinderScreen f;
     f.tap(4, 1);
@@ -177,6 +188,8 @@ TEST(CFMainController, TheLandscapeNeckShowsTheSameFingersAndTakesTheShakes) {
     EXPECT_EQ(f.screen->finder().fret(3), 2u);
     EXPECT_EQ(f.screen->portraitFretboard()->fingers().size(), 2u);
     EXPECT_EQ(f.titleTexts(true), names({"E", "A", "D", "A", "C", "E"}));
+    f.clickTitle(0); // the landscape titles mute their own string
+    EXPECT_TRUE(f.screen->finder().isMuted(0));
     f.menu("Shake");
     EXPECT_NE(f.alert(), nullptr);
     f.answer("No");
