@@ -62,16 +62,7 @@ void chordPanel(QPainter& painter) {
 
 // A brass disc with a question mark in cream, the twin of the about button.
 void hintButton(QPainter& painter) {
-    const QRectF disc(2, 2, 26, 26);
-    QPainterPath ring;
-    ring.addEllipse(disc);
-    Materials::brass(painter, ring, disc);
-    QPainterPath face;
-    face.addEllipse(disc.adjusted(2.5, 2.5, -2.5, -2.5));
-    Materials::rosewood(painter, face, face.boundingRect());
-    painter.setPen(QPen(QColor(0x3a, 0x22, 0x0c), 0.8));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(ring);
+    Materials::brassButton(painter, QRectF(2, 2, 26, 26));
     QPainterPath hook;
     hook.moveTo(11.4, 11.6);
     hook.cubicTo(11.4, 7.6, 18.8, 7.4, 18.8, 11.4);

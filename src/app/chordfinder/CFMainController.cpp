@@ -100,7 +100,7 @@ void CFMainController::viewDidLoad() {
     buildPortrait();
     buildLandscape();
     BZMainController::viewDidLoad(); // the settings and about buttons, over the page
-    applySettings();
+    readTuning();
     applyHand();
 }
 
@@ -191,15 +191,15 @@ void CFMainController::settingDidChange(const std::string& key) {
     if (key == CFSettings::kLeftHandedKey) {
         applyHand();
     } else if (key == CFSettings::kTuningKey || key == CFSettings::kDetuneKey) {
-        applySettings();
+        readTuning();
+        updateAll();
     }
 }
 
-void CFMainController::applySettings() {
+void CFMainController::readTuning() {
     const UserDefaults& defaults = UserDefaults::standard();
     finder_->setTuning(defaults.integerForKey(CFSettings::kTuningKey),
                        defaults.integerForKey(CFSettings::kDetuneKey));
-    updateAll();
 }
 
 // Both necks take the hand; the landscape neck moves its nut to the other side, the titles with

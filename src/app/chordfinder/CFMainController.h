@@ -125,7 +125,8 @@ private:
     void buildLandscape();
     BZStringTitle* makeTitle(QWidget* parent, int tag);
     std::shared_ptr<CFFinger> makeFinger(BZFretboard& fretboard);
-    void applySettings();
+    // The stored tuning and detune, with every string's new sample.
+    void readTuning();
     void applyHand();
     void updateChord();
     void updateStringTitles();
