@@ -423,11 +423,14 @@ void CFMainController::strumNext() {
 }
 
 void CFMainController::openHintCurtain() {
-    auto* curtain = new QVHintCurtain(QString::fromLatin1(kHintIdentifier));
-    curtain->setTitle(text("CFHint_title"));
-    curtain->setHasDontShowAgainButton(false);
-    curtain->setTransitionStyle(1);
-    curtain->show();
+    if (hintCurtain_) {
+        return; // already up, or on its way
+    }
+    hintCurtain_ = new QVHintCurtain(QString::fromLatin1(kHintIdentifier));
+    hintCurtain_->setTitle(text("CFHint_title"));
+    hintCurtain_->setHasDontShowAgainButton(false);
+    hintCurtain_->setTransitionStyle(1);
+    hintCurtain_->show();
 }
 
 bool CFMainController::eventFilter(QObject* watched, QEvent* event) {

@@ -4,6 +4,7 @@
 #include "audio/QVAudioStreamDelegate.h"
 #include "chordfinder/CFChordFinder.h"
 #include "fretboard/BZFretboardDelegate.h"
+#include "kit/QVHintCurtain.h"
 #include "shell/BZMainController.h"
 #include "ui/AlertView.h"
 
@@ -160,4 +161,5 @@ private:
     std::array<std::shared_ptr<CFFinger>, kStrings> landscapeFingers_;
 
     QPointer<AlertView> removeAllAlert_;
+    QPointer<QVHintCurtain> hintCurtain_;
 };

@@ -1,5 +1,6 @@
 #include "ChordFinderTestSupport.h"
 #include "shell/TourSteps.h"
+#include "ui/WebView.h"
 
 #include <gtest/gtest.h>
 
@@ -320,6 +321,18 @@ public:
 private:
     FinderScreen& f_;
 };
+
+TEST(CFMainController, TheHintButtonShowsTheChordFindersPageOnce) {
+    FinderScreen f;
+    QAbstractButton& hint = *f.screen->hintButton();
+    f.click(f.onScreen(hint, hint.rect().center()));
+    f.click(f.onScreen(hint, hint.rect().center()));
+    f.clock.advance(0.6);
+    const auto curtains = f.window.screen().findChildren<QVHintCurtain*>();
+    ASSERT_EQ(curtains.size(), 1);
+    EXPECT_EQ(curtains[0]->title(), "Finding Chords");
+    EXPECT_TRUE(curtains[0]->webView()->toPlainText().contains("C / E is C major with E"));
+}
 
 TEST(CFMainController, TheTourShowsEachStateAndLeavesTheNeckOpen) {
     FinderScreen f;
