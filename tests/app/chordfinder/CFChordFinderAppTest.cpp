@@ -141,3 +141,17 @@ TEST(ChordFinderApp, FrettedByClicksNamedOnScreenAndHeardInTheOutput) {
     EXPECT_EQ(std::count(second.begin(), second.end(), 40), 1) << "the low E sounds";
     EXPECT_LT(level(out, starts[3] + 17640, 48), level(out, starts[1] + 17640, 48) / 10.0);
 }
+
+TEST(ChordFinderApp, ADragWithoutItsFourPointsEndsTheScriptWithItsReason) {
+    TempDir dir;
+    dir.write("script.txt", "drag 70 420 280\n");
+    const SubprocessResult run =
+        runCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u FRETKIT_AUDIO QT_QPA_PLATFORM=offscreen "
+                   "FRETKIT_DEFAULTS=" +
+                   dir.file("defaults.plist") + " " + FRETKIT_APP + " --audio virtual --script " +
+                   dir.file("script.txt") + " 2>&1");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("script line 1 (drag 70 420 280): drag takes X1 Y1 X2 Y2 [SECONDS]"),
+              std::string::npos)
+        << run.output;
+}
