@@ -64,11 +64,15 @@ TEST(CFMainController, ATapPlaysTheFrettedNoteAndATapAtTheNutTakesTheFingerOffAn
     EXPECT_EQ(f.screen->chordName(), "Open strings");
     EXPECT_EQ(f.render(), f.heard(2, 50)) << "the open D";
     f.letRingOut();
-    // A stroke across the strings plucks each of them with its fretted note.
+    // A stroke across the strings plucks each of them with its fretted note, also one that
+    // starts beside the neck.
     f.tap(1, 3);
     f.letRingOut();
     f.strumAcross(5);
     EXPECT_FALSE(FinderScreen::silent(f.render()));
+    for (unsigned s = 0; s < 6; ++s) {
+        EXPECT_TRUE(f.screen->finder().player().isSounding(s)) << s;
+    }
     EXPECT_EQ(f.screen->finder().fret(1), 3u) << "a pluck moves no finger";
 }
 

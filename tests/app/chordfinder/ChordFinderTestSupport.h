@@ -2,6 +2,7 @@
 
 #include "AnimationClock.h"
 #include "BZSettingsController.h"
+#include "CFContentView.h"
 #include "CFFinger.h"
 #include "CFMainController.h"
 #include "ShellTestSupport.h"
@@ -110,16 +111,16 @@ public:
             ++s;
         }
     }
-    // A drag across the strings on the neck shown now, from string 0 to string 5, at a fret.
+    // A drag across the portrait page at the height of a fret, from the margin beside the neck
+    // to the other margin.
     void strumAcross(unsigned fret) {
-        const QPoint from = cell(0, fret);
-        const QPoint to = cell(5, fret);
-        const QPoint beyond = to + (to - from) / 10;
-        press(from - (to - from) / 10);
-        for (int i = 1; i <= 40; ++i) {
-            move(from + (beyond - from) * i / 40);
+        const int y = cell(0, fret).y();
+        const QPoint from = onScreen(*screen->contentView(), QPointF(10, 0));
+        press(QPoint(from.x(), y));
+        for (int x = from.x(); x <= from.x() + 300; x += 5) {
+            move(QPoint(x, y));
         }
-        release(beyond);
+        release(QPoint(from.x() + 300, y));
     }
     void key(Qt::Key key) { QTest::keyClick(viewport, key); }
     void menu(const char* title) {
