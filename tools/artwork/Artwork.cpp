@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include "AppIcon.h"
+#include "ChordFinderArtwork.h"
 #include "ChordsArtwork.h"
 #include "FretboardArtwork.h"
 #include "KitArtwork.h"
@@ -37,6 +38,7 @@ std::vector<ArtworkImage> Artwork::all() {
         TunerArtwork::images,
         LocatorArtwork::images,
         ChordsArtwork::images,
+        ChordFinderArtwork::images,
     };
     // clang-format on
     std::vector<ArtworkImage> images;

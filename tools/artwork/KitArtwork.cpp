@@ -56,16 +56,7 @@ void deleteButton(QPainter& painter) {
 }
 
 void aboutButton(QPainter& painter) {
-    const QRectF disc(2, 2, 26, 26);
-    QPainterPath ring;
-    ring.addEllipse(disc);
-    Materials::brass(painter, ring, disc);
-    QPainterPath face;
-    face.addEllipse(disc.adjusted(2.5, 2.5, -2.5, -2.5));
-    Materials::rosewood(painter, face, face.boundingRect());
-    painter.setPen(QPen(QColor(0x3a, 0x22, 0x0c), 0.8));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(ring);
+    Materials::brassButton(painter, QRectF(2, 2, 26, 26));
     // The "i": a dot and a stem in cream.
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0xf4, 0xe8, 0xcc));

@@ -67,3 +67,15 @@ void Materials::gloss(QPainter& painter, const QPainterPath& shape, const QRectF
                      shine);
     painter.restore();
 }
+
+void Materials::brassButton(QPainter& painter, const QRectF& disc) {
+    QPainterPath ring;
+    ring.addEllipse(disc);
+    brass(painter, ring, disc);
+    QPainterPath face;
+    face.addEllipse(disc.adjusted(2.5, 2.5, -2.5, -2.5));
+    rosewood(painter, face, face.boundingRect());
+    painter.setPen(QPen(QColor(0x3a, 0x22, 0x0c), 0.8));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(ring);
+}

@@ -13,6 +13,8 @@ public:
     static void nickel(QPainter& painter, const QPainterPath& shape, const QRectF& bounds);
     static void brass(QPainter& painter, const QPainterPath& shape, const QRectF& bounds);
     static void lacquerRed(QPainter& painter, const QPainterPath& shape, const QRectF& bounds);
+    // A round button: a brass rim around a rosewood face, outlined in dark brown.
+    static void brassButton(QPainter& painter, const QRectF& disc);
     // A soft highlight over the upper half: the gloss of a lacquered or polished part.
     static void gloss(QPainter& painter, const QPainterPath& shape, const QRectF& bounds,
                       int strength);

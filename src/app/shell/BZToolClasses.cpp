@@ -1,6 +1,7 @@
 #include "BZToolClasses.h"
 
 #include "BZControllerClasses.h"
+#include "CFMainController.h"
 #include "CHMainController.h"
 #include "DFMainController.h"
 #include "MTMainController.h"
@@ -27,6 +28,7 @@ void BZToolClasses::registerAll() {
         add<DFMainController>("DFMainController");
         add<TFMainController>("TFMainController");
         add<CHMainController>("CHMainController");
+        add<CFMainController>("CFMainController");
         return true;
     }();
     (void)registered;

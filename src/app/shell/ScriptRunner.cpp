@@ -1,6 +1,7 @@
 #include "ScriptRunner.h"
 
 #include "BZController.h"
+#include "ScriptDrag.h"
 #include "ui/PhoneScreen.h"
 #include "ui/ScreenWindow.h"
 
@@ -71,8 +72,8 @@ bool ScriptRunner::runLine(const QString& line, QString* error) {
     if (command == QLatin1String("click")) {
         return click(words, error);
     }
-    if (command == QLatin1String("drag")) {
-        return drag(words, error);
+    if (command == QLatin1String(ScriptDrag::kCommand)) {
+        return ScriptDrag::run(controller_.window().screen(), words, error);
     }
     if (command == QLatin1String("key")) {
         return key(words, error);
@@ -107,34 +108,6 @@ bool ScriptRunner::click(const QStringList& words, QString* error) {
     const QPointF local = target->mapFrom(&screen, QPointF(x, y));
     sendMouse(*target, QEvent::MouseButtonPress, local);
     sendMouse(*target, QEvent::MouseButtonRelease, local);
-    return true;
-}
-
-bool ScriptRunner::drag(const QStringList& words, QString* error) {
-    double values[5] = {};
-    bool valid = words.size() == 6;
-    for (int i = 0; valid && i < 5; ++i) {
-        valid = number(words[i + 1], &values[i]);
-    }
-    if (!valid || values[4] < 0.0) {
-        *error = QStringLiteral("drag takes X1 Y1 X2 Y2 SECONDS");
-        return false;
-    }
-    PhoneScreen& screen = controller_.window().screen();
-    const QPointF from(values[0], values[1]);
-    const QPointF to(values[2], values[3]);
-    QWidget* target = screen.childAt(from.toPoint());
-    if (target == nullptr) {
-        target = &screen;
-    }
-    const auto local = [&](QPointF point) { return target->mapFrom(&screen, point); };
-    sendMouse(*target, QEvent::MouseButtonPress, local(from));
-    const int steps = std::max(1, static_cast<int>(values[4] * 100.0 + 0.5));
-    for (int step = 1; step <= steps; ++step) {
-        runEvents(10);
-        sendMouse(*target, QEvent::MouseMove, local(from + (to - from) * step / steps));
-    }
-    sendMouse(*target, QEvent::MouseButtonRelease, local(to));
     return true;
 }
 

@@ -11,10 +11,6 @@ class BZController;
 //
 //   click X Y           a press and release at a point of the phone screen, in points,
 //                       delivered to the widget under it
-//   drag X1 Y1 X2 Y2 SECONDS
-//                       a press at the first point, a move every 10 ms along the line for
-//                       SECONDS and a release at the second point, all delivered to the widget
-//                       under the press, as a mouse held down delivers them
 //   key NAME            a key press and release ("Space", "T", "Up"), to the focused widget
 //   wait SECONDS        lets the app run that long
 //   until NAME >= N [SECONDS]
@@ -36,7 +32,6 @@ public:
 private:
     bool runLine(const QString& line, QString* error);
     bool click(const QStringList& words, QString* error);
-    bool drag(const QStringList& words, QString* error);
     bool key(const QStringList& words, QString* error);
     bool until(const QStringList& words, QString* error);
     bool print(const QStringList& words, QString* error);

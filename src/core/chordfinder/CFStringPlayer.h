@@ -20,6 +20,7 @@ public:
     CHStringPlayer& player() { return player_; }
     void setRenderLock(std::mutex* lock) { player_.setRenderLock(lock); }
     CFStringLibrary& library() { return library_; }
+    const CFStringLibrary& library() const { return library_; }
 
     // The tuning's open strings, the thinnest string first (string s uses element 5 - s), and
     // the semitones added to every string. Take effect at the next loadAudioForString().
