@@ -11,6 +11,8 @@ class BZController;
 //
 //   click X Y           a press and release at a point of the phone screen, in points,
 //                       delivered to the widget under it
+//   drag X1 Y1 X2 Y2 [SECONDS]
+//                       a stroke of a mouse held down (see ScriptDrag)
 //   key NAME            a key press and release ("Space", "T", "Up"), to the focused widget
 //   wait SECONDS        lets the app run that long
 //   until NAME >= N [SECONDS]
