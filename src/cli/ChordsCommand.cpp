@@ -1,5 +1,6 @@
 #include "ChordsCommand.h"
 
+#include "ChordChoice.h"
 #include "CliJson.h"
 #include "CliOptions.h"
 #include "FretDiagram.h"
@@ -19,12 +20,6 @@ namespace {
 constexpr int kSuccess = 0;
 constexpr int kFailure = 1;
 constexpr int kUsage = 2;
-
-std::string chordName(unsigned root, unsigned variant) {
-    const CHVariantFamily* family = CHVariantFamily::familyOfVariant(variant);
-    return CHDatabase::noteNames().at(root) + " " + (family ? family->shortName : "?") + " " +
-           CHDatabase::variantNames().at(variant).value_or("");
-}
 
 std::string fingerLabel(unsigned finger) {
     return finger == 0 ? "T" : std::to_string(finger);
@@ -53,11 +48,11 @@ std::string diagram(const CHChord& chord, bool intervals) {
     return grid.render();
 }
 
-std::string json(unsigned root, unsigned variant, const std::vector<CHChord>& chords) {
-    std::string text = "{\"root\": " + CliJson::quote(CHDatabase::noteNames().at(root)) +
-                       ", \"variant\": " + std::to_string(variant) +
-                       ", \"name\": " + CliJson::quote(chordName(root, variant)) +
-                       ", \"shapes\": [";
+std::string json(const ChordChoice& choice, const std::vector<CHChord>& chords) {
+    std::string text = "{\"root\": " + CliJson::quote(CHDatabase::noteNames().at(choice.root)) +
+                       ", \"variant\": " + std::to_string(choice.variant) +
+                       ", \"name\": " + CliJson::quote(choice.name()) +
+                       ", \"symbol\": " + CliJson::quote(choice.symbol()) + ", \"shapes\": [";
     for (std::size_t i = 0; i < chords.size(); ++i) {
         const CHChord& chord = chords[i];
         text += std::string(i ? ", " : "") + "{\"baseFret\": " + std::to_string(chord.baseFret()) +
@@ -90,36 +85,30 @@ std::string json(unsigned root, unsigned variant, const std::vector<CHChord>& ch
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const CliOptions options(args, {"--intervals", "--json"}, {});
     std::string error = options.error();
-    const auto& positionals = options.positionals();
-    if (error.empty() && positionals.size() < 2) {
-        error = "give a root and a variant, e.g. E Maj triad";
-    }
-    std::optional<unsigned> root;
-    std::optional<unsigned> variant;
-    if (error.empty() && !(root = ChordsCommand::parseRoot(positionals[0]))) {
-        error = "unknown root '" + positionals[0] + "'; write it like E, Bb or F#";
-    }
+    int status = kUsage;
+    std::optional<ChordChoice> choice;
     if (error.empty()) {
-        variant = ChordsCommand::parseVariant({positionals.begin() + 1, positionals.end()}, error);
+        choice = ChordChoice::parse(options.positionals(), error, status);
     }
-    if (!error.empty()) {
+    if (!choice) {
         err << "fretkit chords: " << error << '\n';
-        return kUsage;
+        return status;
     }
     CHDatabase database;
     if (!database.isOpen()) {
         err << "fretkit chords: the chord database cannot be read\n";
         return kFailure;
     }
-    const std::vector<CHChord> chords =
-        database.chordsForRoot(static_cast<int>(*root), static_cast<int>(*variant));
+    const std::vector<CHChord> chords = choice->shapes(database);
     if (options.flag("--json")) {
-        out << json(*root, *variant, chords);
+        out << json(*choice, chords);
         return kSuccess;
     }
-    const std::string name = chordName(*root, *variant);
+    const std::string name = choice->name() + " (" + choice->symbol() + ")";
     if (chords.empty()) {
-        out << name << ": no shapes in the chord database\n";
+        out << name << ": no shapes"
+            << (choice->bass ? " over " + CHDatabase::noteNames().at(*choice->bass) : "")
+            << " in the chord database\n";
     }
     for (std::size_t i = 0; i < chords.size(); ++i) {
         out << (i ? "\n" : "") << name << ", shape " << i + 1 << " of " << chords.size() << '\n'
@@ -182,8 +171,9 @@ std::optional<unsigned> ChordsCommand::parseVariant(const std::vector<std::strin
 }
 
 CliCommand ChordsCommand::command() {
-    return {"chords", "ROOT (FAMILY NAME | INDEX) [--intervals] [--json]",
-            "Shows the shapes of a chord from the chord database, e.g. 'E Maj triad' or "
-            "'A Dom \"7 #9\"', with fingers and the notes (or --intervals) of the strings.",
+    return {"chords", "(SYMBOL | ROOT FAMILY NAME | ROOT INDEX) [--intervals] [--json]",
+            "Shows the shapes of a chord from the chord database, named by its symbol (Cmaj7, "
+            "F#m7b5, C/E) or as 'E Maj triad' or 'A Dom \"7 #9\"', with fingers and the notes "
+            "(or --intervals) of the strings.",
             run};
 }

@@ -2,6 +2,7 @@
 
 #include "AudioInfoCommand.h"
 #include "ChordsCommand.h"
+#include "CliHelp.h"
 #include "DealersCommand.h"
 #include "DefaultsCommand.h"
 #include "MetronomeCommand.h"
@@ -45,13 +46,20 @@ Cli::Cli()
 
 void Cli::printUsage(std::ostream& stream) const {
     stream << "Usage: fretkit [--help | --version] <command> [arguments]\n\n"
-              "A tool suite for six-string fretted instruments.\n\nCommands:\n";
+           << CliHelp::description() << "\n\nCommands:\n";
     for (const CliCommand& command : commands_) {
         stream << "  " << std::left << std::setw(12) << command.name << command.summary << '\n';
         stream << "  " << std::setw(12) << ""
                << "fretkit " << command.name << ' ' << command.synopsis << '\n';
     }
-    stream << "\nRun 'fretkit <command> --help' for a command's details.\n";
+    stream << "\nRun 'fretkit <command> --help' for a command's details.\n\nEnvironment:\n";
+    for (const CliHelp::Entry& entry : CliHelp::environment()) {
+        stream << "  " << std::setw(24) << entry.name << entry.text << '\n';
+    }
+    stream << "\nExit status:\n";
+    for (const CliHelp::Entry& entry : CliHelp::exitStatus()) {
+        stream << "  " << std::setw(4) << entry.name << entry.text << '\n';
+    }
 }
 
 int Cli::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) const {

@@ -17,6 +17,7 @@ public:
 
     int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) const;
     void printUsage(std::ostream& stream) const;
+    const std::vector<CliCommand>& commands() const { return commands_; }
 
 private:
     std::vector<CliCommand> commands_;

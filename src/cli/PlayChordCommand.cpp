@@ -1,6 +1,6 @@
 #include "PlayChordCommand.h"
 
-#include "ChordsCommand.h"
+#include "ChordChoice.h"
 #include "CliOptions.h"
 #include "StringRun.h"
 #include "audio/QVSampleDecoder.h"
@@ -57,25 +57,15 @@ std::optional<std::vector<Pluck>> strum(const CHChord& chord, const std::string&
 }
 
 std::optional<CHChord> chooseShape(CHDatabase& database, const CliOptions& options,
-                                   std::string& error) {
-    const auto& positionals = options.positionals();
-    if (positionals.size() < 2) {
-        error = "give a root and a variant, e.g. E Maj triad";
+                                   std::string& error, int& status) {
+    const auto choice = ChordChoice::parse(options.positionals(), error, status);
+    if (!choice) {
         return std::nullopt;
     }
-    const auto root = ChordsCommand::parseRoot(positionals[0]);
-    if (!root) {
-        error = "unknown root '" + positionals[0] + "'; write it like E, Bb or F#";
-        return std::nullopt;
-    }
-    const auto variant =
-        ChordsCommand::parseVariant({positionals.begin() + 1, positionals.end()}, error);
-    if (!variant) {
-        return std::nullopt;
-    }
-    const auto chords = database.chordsForRoot(static_cast<int>(*root), static_cast<int>(*variant));
+    status = kUsage;
+    const auto chords = choice->shapes(database);
     if (chords.empty()) {
-        error = "the chord database has no shape for this chord";
+        error = "the chord database has no shape of " + choice->symbol();
         return std::nullopt;
     }
     const auto shape = options.integer("--shape", 1, 1, static_cast<int>(chords.size()), error);
@@ -93,6 +83,7 @@ int playChord(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     const CliOptions options(run->rest, {}, {"--shape", "--strum"});
     std::string error = options.error();
+    int status = kUsage;
     std::optional<CHChord> chord;
     std::optional<std::vector<Pluck>> plucks;
     CHDatabase database;
@@ -101,14 +92,14 @@ int playChord(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kFailure;
     }
     if (error.empty()) {
-        chord = chooseShape(database, options, error);
+        chord = chooseShape(database, options, error, status);
     }
     if (chord) {
         plucks = strum(*chord, options.value("--strum").value_or("down"), error);
     }
     if (!plucks) {
         err << "fretkit play-chord: " << error << '\n';
-        return kUsage;
+        return chord ? kUsage : status;
     }
     if (!run->activate(err)) {
         return kFailure;
@@ -141,7 +132,8 @@ int playChord(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
 CliCommand PlayChordCommand::command() {
     return {"play-chord",
-            "ROOT (FAMILY NAME | INDEX) [--shape N] [--strum down|up|SECONDS] [-o FILE.wav] " +
+            "(SYMBOL | ROOT FAMILY NAME | ROOT INDEX) [--shape N] [--strum down|up|SECONDS] "
+            "[-o FILE.wav] " +
                 std::string(AudioOptions::kSynopsis),
             "Strums a chord shape with the string samples, into a WAV file or live.", playChord};
 }

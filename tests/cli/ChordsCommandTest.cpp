@@ -1,5 +1,6 @@
 #include "ChordsCommand.h"
 
+#include "ChordChoice.h"
 #include "MusicCliSupport.h"
 
 #include <gtest/gtest.h>
@@ -59,9 +60,40 @@ TEST(ChordsCommand, RootsAndVariantsAreReadAsMusiciansWriteThem) {
     EXPECT_NE(error.find("\"7 #9\""), std::string::npos);
 }
 
+TEST(ChordChoice, SymbolsAndTheFamilyFormNameTheSameChords) {
+    const std::vector<std::pair<std::vector<std::string>, ChordChoice>> cases = {
+        {{"Cmaj7"}, {7, 1, std::nullopt}},      {{"C", "Maj", "7"}, {7, 1, std::nullopt}},
+        {{"C", "maj7"}, {7, 1, std::nullopt}},  {{"F#m7b5"}, {17, 27, std::nullopt}},
+        {{"Bb7#9"}, {3, 49, std::nullopt}},     {{"Asus4"}, {1, 4, std::nullopt}},
+        {{"C", "major"}, {7, 0, std::nullopt}}, {{"A", "49"}, {1, 49, std::nullopt}},
+        {{"C", "/", "E"}, {7, 0, 13u}},         {{"Dbmaj7/F"}, {9, 1, 16u}},
+    };
+    for (const auto& [words, expected] : cases) {
+        std::string error;
+        int status = 0;
+        const auto choice = ChordChoice::parse(words, error, status);
+        ASSERT_TRUE(choice.has_value()) << words[0] << ": " << error;
+        EXPECT_EQ(choice->root, expected.root) << words[0];
+        EXPECT_EQ(choice->variant, expected.variant) << words[0];
+        EXPECT_EQ(choice->bass, expected.bass) << words[0];
+    }
+    const ChordChoice overE{7, 1, 13u};
+    EXPECT_EQ(overE.name(), "C Maj 7");
+    EXPECT_EQ(overE.symbol(), "Cmaj7 / E");
+
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{}, {"Csus2"}, {"Cmaj8"}, {"H", "Maj", "triad"}}) {
+        std::string error;
+        int status = 0;
+        EXPECT_FALSE(ChordChoice::parse(bad, error, status).has_value());
+        EXPECT_EQ(status, 2);
+        EXPECT_FALSE(error.empty());
+    }
+}
+
 TEST(ChordsCommand, BadArgumentsAreUsageErrors) {
     EXPECT_EQ(runCli({"chords"}).status, 2);
-    EXPECT_EQ(runCli({"chords", "E"}).status, 2);
+    EXPECT_EQ(runCli({"chords", "Emaj8"}).status, 2);
     EXPECT_EQ(runCli({"chords", "X", "Maj", "triad"}).status, 2);
     EXPECT_EQ(runCli({"chords", "E", "Maj", "triad", "--frets"}).status, 2);
 }
@@ -72,7 +104,7 @@ TEST(ChordsProcess, ShapesAreDrawnWithFingersAndNotesOrIntervals) {
 
     const SubprocessResult shapes = bundle.run("chords E Maj triad");
     EXPECT_EQ(shapes.status, 0);
-    EXPECT_EQ(shapes.output, "E Maj triad, shape 1 of 2\n"
+    EXPECT_EQ(shapes.output, "E Maj triad (E), shape 1 of 2\n"
                              "      E   B   E   G#  B   E\n"
                              "      o               o   o\n"
                              "   1  |---|---|---1---|---|\n"
@@ -80,7 +112,7 @@ TEST(ChordsProcess, ShapesAreDrawnWithFingersAndNotesOrIntervals) {
                              "   3  |---|---|---|---|---|\n"
                              "   4  |---|---|---|---|---|\n"
                              "\n"
-                             "E Maj triad, shape 2 of 2\n"
+                             "E Maj triad (E), shape 2 of 2\n"
                              "          E   B   E   G#  B\n"
                              "      x\n"
                              "   7  |---1---|---|---|---1\n"
@@ -89,7 +121,7 @@ TEST(ChordsProcess, ShapesAreDrawnWithFingersAndNotesOrIntervals) {
                              "  10  |---|---|---|---|---|\n");
 
     const SubprocessResult intervals = bundle.run("chords A Dom '7 #9' --intervals");
-    EXPECT_NE(intervals.output.find("A Dom 7 #9, shape 1 of 1\n          R   3   b7  #9\n"),
+    EXPECT_NE(intervals.output.find("A Dom 7 #9 (A7#9), shape 1 of 1\n          R   3   b7  #9\n"),
               std::string::npos)
         << intervals.output;
 
@@ -103,9 +135,45 @@ TEST(ChordsProcess, ShapesAreDrawnWithFingersAndNotesOrIntervals) {
     EXPECT_NE(json.output.find("\"rootString\": 1"), std::string::npos);
 
     EXPECT_EQ(bundle.run("chords C Maj triad").output,
-              "C Maj triad: no shapes in the chord database\n");
+              "C Maj triad (C): no shapes in the chord database\n");
     EXPECT_EQ(bundle.run("chords C Maj triad --json").output,
-              "{\"root\": \"C\", \"variant\": 0, \"name\": \"C Maj triad\", \"shapes\": []}\n");
+              "{\"root\": \"C\", \"variant\": 0, \"name\": \"C Maj triad\", \"symbol\": \"C\", "
+              "\"shapes\": []}\n");
+}
+
+TEST(ChordsProcess, ChordsAreFoundByTheSymbolsGuitaristsWrite) {
+    TestBundle bundle({"Localizable.strings", "CFChords.plist"});
+    writeChordFile(bundle.dir().file("chords.db"));
+
+    const SubprocessResult major = bundle.run("chords E");
+    EXPECT_EQ(major.status, 0);
+    EXPECT_NE(major.output.find("E Maj triad (E), shape 2 of 2\n"), std::string::npos);
+    EXPECT_EQ(bundle.run("chords 'A7(#9)' --json").output, bundle.run("chords A 49 --json").output);
+    EXPECT_NE(bundle.run("chords A7#9 --json").output.find("\"symbol\": \"A7#9\""),
+              std::string::npos);
+    // A bass keeps the shapes that sound it lowest: both E shapes have E there, none G#.
+    EXPECT_NE(bundle.run("chords E/E").output.find("shape 2 of 2"), std::string::npos);
+    EXPECT_EQ(bundle.run("chords E / G#").output,
+              "E Maj triad (E / G#): no shapes over G# in the chord database\n");
+
+    const SubprocessResult unknown = bundle.run("chords Emaj8");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(bundle.lastStderr().find("unknown chord 'Emaj8'; the closest we know: Emaj7"),
+              std::string::npos)
+        << bundle.lastStderr();
+    EXPECT_EQ(bundle.run("chords Esus2").status, 2);
+    EXPECT_NE(bundle.lastStderr().find("Esus2 has no shapes in the chord database; the closest "
+                                       "it has: Esus4"),
+              std::string::npos)
+        << bundle.lastStderr();
+}
+
+TEST(ChordsProcess, WithoutTheChordDescriptionsOnlyTheFamilyFormWorks) {
+    TestBundle bundle({"Localizable.strings"});
+    writeChordFile(bundle.dir().file("chords.db"));
+    EXPECT_EQ(bundle.run("chords E Maj triad").status, 0);
+    EXPECT_EQ(bundle.run("chords Emaj7").status, 1);
+    EXPECT_NE(bundle.lastStderr().find("CFChords.plist"), std::string::npos);
 }
 
 TEST(ChordsProcess, AMissingChordDatabaseIsAFailureWithAMessage) {

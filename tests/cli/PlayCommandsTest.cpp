@@ -54,7 +54,7 @@ protected:
         }
     }
 
-    TestBundle bundle{"chords.db", "SCScales.plist", "BZTunings.plist"};
+    TestBundle bundle{"chords.db", "SCScales.plist", "BZTunings.plist", "CFChords.plist"};
 };
 
 TEST_F(PlayCommandsTest, ChordStrumRendersEveryStringIntoAWavFile) {
@@ -73,6 +73,13 @@ TEST_F(PlayCommandsTest, ChordStrumRendersEveryStringIntoAWavFile) {
     }
     EXPECT_EQ(peak(sound.left, 88200, sound.left.size()), 0.0f)
         << "the 0.4 s samples leave the rest of their two seconds silent";
+}
+
+TEST_F(PlayCommandsTest, AChordSymbolChoosesTheShape) {
+    const std::string wav = bundle.dir().file("gmaj7.wav");
+    const auto run = bundle.run("play-chord Gmaj7 --shape 2 -o '" + wav + "'");
+    ASSERT_EQ(run.status, 0) << bundle.lastStderr();
+    EXPECT_GT(peak(readWav(wav).left, 0, 44100), 0.1f);
 }
 
 TEST_F(PlayCommandsTest, MissingSampleIsAWarningAndTheStringStaysSilent) {
@@ -105,6 +112,8 @@ TEST_F(PlayCommandsTest, BadInputIsRefusedWithAReason) {
         {"play-chord E Maj triad --strum sideways -o x.wav", "--strum takes down, up or"},
         {"play-chord E Maj triad --shape 99 -o x.wav", "--shape takes a number from 1 to"},
         {"play-chord E Maj triad -o", "-o needs a file name"},
+        {"play-chord Gmaj8 -o x.wav", "the closest we know: Gmaj7"},
+        {"play-chord Gsus2 -o x.wav", "Gsus2 has no shapes in the chord database"},
         {"play-scale A \"Minor Pentatonic\" --speed 2 -o x.wav", "--speed takes a number"},
         {"play-scale A Nonsense -o x.wav", "no scale type 'Nonsense'"},
         {"play-scale A \"Minor Pentatonic\" --up --down -o x.wav", "choose --up or --down"},

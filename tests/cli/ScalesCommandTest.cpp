@@ -36,6 +36,17 @@ TEST(ScalesCommand, ListsPatternsWithFingersNotesOrIntervals) {
               notes.out.find("Pattern 1"));
 }
 
+TEST(ScalesCommand, NoteNamesReadAsTheIntervalLabels) {
+    // C Locrian's fifth is flat: Gb, labelled b5, in the grid and in JSON alike.
+    const CliRun notes = runCli({"scales", "C", "Locrian", "--notes"});
+    EXPECT_NE(notes.out.find("   2  Gb--|---|---|---Db--Gb\n"), std::string::npos) << notes.out;
+    const CliRun intervals = runCli({"scales", "C", "Locrian", "--intervals"});
+    EXPECT_NE(intervals.out.find("   2  b5--|---|---|---b2--b5\n"), std::string::npos);
+    const CliRun json = runCli({"scales", "C", "Locrian", "--json"});
+    EXPECT_NE(json.out.find("\"note\": \"Gb\", \"interval\": \"b5\""), std::string::npos);
+    EXPECT_EQ(json.out.find("F#"), std::string::npos);
+}
+
 TEST(ScalesCommand, JsonCarriesEveryNote) {
     const CliRun plain = runCli({"scales", "E", "Minor Pentatonic", "--json"});
     const CliRun raised = runCli({"scales", "E", "Minor Pentatonic", "--json", "--detune", "12"});

@@ -1,5 +1,6 @@
 #include "Artwork.h"
 
+#include "AppIcon.h"
 #include "FretboardArtwork.h"
 #include "KitArtwork.h"
 #include "ShellArtwork.h"
@@ -16,6 +17,11 @@ std::vector<ArtworkImage> Artwork::all() {
     for (ArtworkImage& image : FretboardArtwork::images()) {
         images.push_back(std::move(image));
     }
+    // The window's icon.
+    images.push_back({QStringLiteral("Fretkit_icon"), QSize(64, 64), [](QPainter& painter) {
+                          painter.scale(0.25, 0.25);
+                          AppIcon::draw(painter);
+                      }});
     return images;
 }
 

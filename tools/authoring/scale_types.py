@@ -2,6 +2,26 @@
 # Writes resources/SCScales.plist: the 106 scale types in their four groups (11 common scales,
 # 7 modes, 67 library scales, 21 arpeggios). Run it from the repository root after changing the
 # list: python3 tools/authoring/scale_types.py resources/SCScales.plist
+#
+# The alteration flags choose each interval's label, and the label's degree is the letter the note
+# is spelled on (over C, interval 6 is Gb as "b5", F# as "#4"). So the flags decide the spelling:
+# - A seven-note scale names every letter once. Its labels are the ones its name implies: the
+#   locrian family and the half-diminished forms with b5, the lydian family with #4, augmented
+#   forms with #5, diminished sevenths with bb7. The one exception is "Altered": it is played
+#   over the altered dominant and labelled with that chord's alterations as chord symbols and the
+#   chord library write them, b9 #9 b5 #5 around the chord's 3 and b7 (b2 #2 3 b5 #5 b7, over C:
+#   C Db D# E Gb G# Bb, the notes of C 7 #9 b5, C 7 b9 #5 and C 7 #5 b5). The second and the
+#   fifth letter each name two notes and the fourth and sixth none. The scale tests list the
+#   same exception.
+# - Scales of other sizes take their usual labels: the blues scale's blue note is b5, the bebop
+#   scales' passing note between 5 and 6 is #5.
+# - Symmetric scales (whole tone, both diminished scales, augmented, tritone, six-tone) belong to
+#   no key, so each is labelled as the chord it is played over: that chord's tones keep the
+#   labels the chord library gives them, and the other notes are its tensions. Whole tone over
+#   9 #5 (3 #5 b7 and 2; tension #4); half-whole over 13 b9 and 7 #9 (b2 #2 3 5 6 b7; #4);
+#   whole-half over the diminished seventh and its added tones (b3 b5 bb7, 2 4 b6 7); augmented
+#   over the major seventh #5 (3 #5 7; #2 and 5); tritone over 7 b9 b5 (b2 3 b5 b7; 5); six-tone
+#   over the augmented triad (3 #5; b2 4 6).
 import plistlib, sys
 S4,S5,S2,F4,S3,S6,D3,D6,D7='useSharp4','useSharp5','useSharp2','useFlat4','useSharp3','useSharp6','useDoubleFlat3','useDoubleFlat6','useDoubleFlat7'
 common=[
@@ -15,7 +35,7 @@ common=[
 ("Major Blues",[0,2,3,4,7,9],[]),
 ("Whole Tone",[0,2,4,6,8,10],[S4,S5]),
 ("Diminished (Half-Whole)",[0,1,3,4,6,7,9,10],[S2,S4]),
-("Diminished (Whole-Half)",[0,2,3,5,6,8,9,11],[]),
+("Diminished (Whole-Half)",[0,2,3,5,6,8,9,11],[D7]),
 ]
 modes=[
 ("Ionian",[0,2,4,5,7,9,11],[]),

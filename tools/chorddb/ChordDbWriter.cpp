@@ -75,21 +75,21 @@ private:
 } // namespace
 
 std::vector<long long> ChordDbWriter::columns(const Row& row) {
-    const VoicingSearch::Shape& shape = row.shape;
+    const ChordShape& shape = row.shape;
     std::vector<long long> values = {row.root, row.variant, shape.baseFret};
     for (unsigned s = 0; s < CHChord::kStrings; ++s) {
         const int fret = shape.frets[s];
         const bool fretted = fret > 0;
         long long code = CHChord::kOpenCode;
-        if (fret == FingerAssigner::kMuted) {
+        if (fret == ChordShape::kMuted) {
             code = CHChord::kMutedCode;
         } else if (fretted) {
             code = fret - shape.baseFret;
         }
         values.push_back(fretted ? shape.fingers.finger[s] : 0);
         values.push_back(code);
-        values.push_back(fret != FingerAssigner::kMuted && shape.optional[s] ? 1 : 0);
-        values.push_back(fret != FingerAssigner::kMuted ? shape.notes[s] : 0);
+        values.push_back(fret != ChordShape::kMuted && shape.optional[s] ? 1 : 0);
+        values.push_back(fret != ChordShape::kMuted ? shape.notes[s] : 0);
     }
     return values;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VoicingSearch.h"
+#include "ChordShape.h"
 
 #include <string>
 #include <vector>
@@ -15,7 +15,7 @@ public:
     struct Row {
         unsigned root = 0;
         unsigned variant = 0;
-        VoicingSearch::Shape shape;
+        ChordShape shape;
     };
 
     // The 27 column values of a row, in file order.

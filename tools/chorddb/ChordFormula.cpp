@@ -37,16 +37,6 @@ unsigned spelledNote(unsigned letter, unsigned pitchClass) {
     return best;
 }
 
-// A comment runs from a "#" followed by a space (or ending the line); "#11" is a degree.
-std::string withoutComment(const std::string& line) {
-    for (std::size_t at = line.find('#'); at != std::string::npos; at = line.find('#', at + 1)) {
-        if (at + 1 == line.size() || line[at + 1] == ' ') {
-            return line.substr(0, at);
-        }
-    }
-    return line;
-}
-
 bool parseDegree(std::string word, ChordFormula::Degree& degree) {
     degree = {};
     if (word.size() > 2 && word.front() == '(' && word.back() == ')') {
@@ -87,9 +77,20 @@ std::vector<ChordFormula::Tone> ChordFormula::spell(unsigned root) const {
     for (const Degree& degree : degrees_) {
         const unsigned pitchClass = (rootPitch + degree.semitones()) % 12;
         const unsigned letter = (rootLetter + degree.letterOffset()) % kLetters;
-        tones.push_back({pitchClass, spelledNote(letter, pitchClass), degree.optional});
+        tones.push_back(
+            {pitchClass, spelledNote(letter, pitchClass), degree.optional, degree.number});
     }
     return tones;
+}
+
+std::string ChordFormula::withoutComment(const std::string& line) {
+    for (std::size_t at = line.find('#'); at != std::string::npos; at = line.find('#', at + 1)) {
+        const bool startsWord = at == 0 || line[at - 1] == ' ' || line[at - 1] == '\t';
+        if (startsWord && (at + 1 == line.size() || line[at + 1] == ' ')) {
+            return line.substr(0, at);
+        }
+    }
+    return line;
 }
 
 std::map<unsigned, ChordFormula> ChordFormula::parse(const std::string& text, std::string& error) {
@@ -101,7 +102,7 @@ std::map<unsigned, ChordFormula> ChordFormula::parse(const std::string& text, st
             error = "line " + std::to_string(number) + ": " + why;
             return std::map<unsigned, ChordFormula>{};
         };
-        std::istringstream words(withoutComment(line));
+        std::istringstream words(ChordFormula::withoutComment(line));
         std::string word;
         if (!(words >> word)) {
             continue;

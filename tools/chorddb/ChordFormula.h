@@ -18,11 +18,13 @@ public:
         unsigned letterOffset() const { return (number - 1) % 7; }
     };
 
-    // One chord tone over a root: its pitch class and its spelled-note index.
+    // One chord tone over a root: its pitch class, its spelled-note index and the degree it
+    // plays (1-13: 3 for the third whether major or minor, 7 for any seventh).
     struct Tone {
         unsigned pitchClass = 0;
         unsigned note = 0;
         bool optional = false;
+        unsigned degree = 1;
     };
 
     const std::vector<Degree>& degrees() const { return degrees_; }
@@ -30,6 +32,11 @@ public:
     // The tones over the spelled-note index `root`; a spelling that would need a double
     // accidental takes the enharmonic note of the 21-note table instead.
     std::vector<Tone> spell(unsigned root) const;
+
+    // `line` without its comment, which runs from a "#" standing alone as a word (followed by a
+    // space or ending the line): "#11" and "F#" are no comments. The generator's input files
+    // share this.
+    static std::string withoutComment(const std::string& line);
 
     // Every variant's formula from the text of a formulas file, or an empty map with the line
     // and the reason in `error`.

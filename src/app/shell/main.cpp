@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -59,6 +60,20 @@ void filterMessages(QtMsgType type, const QMessageLogContext& context, const QSt
     }
 }
 
+// The window's icon at both scales, and the name of the desktop entry that carries the app's
+// name and icon in the desktop's task list.
+void setApplicationIcon() {
+    QApplication::setDesktopFileName(QStringLiteral("org.fretkit.Fretkit"));
+    QIcon icon;
+    for (const int scale : {1, 2}) {
+        if (const auto path =
+                fretkit::Bundle::main().pathForResource("Fretkit_icon", "png", scale)) {
+            icon.addFile(QString::fromStdString(*path));
+        }
+    }
+    QApplication::setWindowIcon(icon);
+}
+
 int saveScreenshot(ScreenWindow& window, const QString& path) {
     const QImage image = window.snapshot();
     if (!image.save(path, "PNG")) {
@@ -84,6 +99,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("fretkit-app"));
     QApplication::setApplicationVersion(QStringLiteral(FRETKIT_VERSION));
     FretboardDemo::addKitPages();
+    setApplicationIcon();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

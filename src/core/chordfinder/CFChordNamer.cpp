@@ -1,9 +1,11 @@
 #include "CFChordNamer.h"
 
-#include "foundation/QVMIDINoteFormatter.h"
+#include "CFChordSpeller.h"
 
+#include <algorithm>
 #include <bit>
 #include <optional>
+#include <string_view>
 
 namespace fretkit {
 namespace {
@@ -60,6 +62,33 @@ int foldedInterval(int d, std::uint32_t bits) {
     default:
         return d;
     }
+}
+
+// The pitch classes of a bitmap seen from `offset` semitones above its root.
+std::uint32_t pitchClassesAbove(std::uint32_t bits, int offset) {
+    const std::uint32_t classes = (bits | (bits >> 12)) & 0xFFF;
+    return ((classes >> offset) | (classes << (12 - offset))) & 0xFFF;
+}
+
+int hexDigit(char c) {
+    static constexpr std::string_view kDigits = "0123456789AB";
+    const std::size_t at = kDigits.find(c);
+    return at == std::string_view::npos ? -1 : static_cast<int>(at);
+}
+
+// Fills the placeholders of a matched name. The chord's own root is the name's first
+// placeholder ("%0", or the chord's root in a name that carries its own bass) and is spelled in
+// the chord's key; every other note is spelled from it.
+std::string filled(std::string text, std::uint32_t bits, int root) {
+    const int offset = text.size() >= 2 && text[0] == '%' ? std::max(hexDigit(text[1]), 0) : 0;
+    const std::string rootName = CFChordSpeller::rootName(
+        root + offset, CFChordSpeller::qualityOf(pitchClassesAbove(bits, offset)));
+    for (int i = 0; i < 12; ++i) {
+        replaceAll(text, placeholder(i),
+                   i == offset ? rootName
+                               : CFChordSpeller::noteAbove(rootName, pitchClass(i - offset)));
+    }
+    return text;
 }
 
 } // namespace
@@ -140,12 +169,7 @@ CFChordNamer::Result CFChordNamer::nameChord(const std::array<unsigned, kStrings
         }
         text += " / " + placeholder(lifted - root);
     }
-    QVMIDINoteFormatter formatter;
-    formatter.setShowOctave(false);
-    for (int i = 0; i < 12; ++i) {
-        replaceAll(text, placeholder(i), formatter.stringForObjectValue(pitchClass(root + i)));
-    }
-    return {Kind::Chord, text};
+    return {Kind::Chord, filled(text, bits, root)};
 }
 
 } // namespace fretkit

@@ -2,6 +2,7 @@
 
 #include "CHNoteTables.h"
 #include "foundation/StringFormat.h"
+#include "scales/SCNote.h"
 
 namespace fretkit {
 namespace {
@@ -11,6 +12,13 @@ constexpr std::int64_t kMaxBaseFret = 24;
 
 bool inRange(std::int64_t value, std::int64_t low, std::int64_t high) {
     return value >= low && value <= high;
+}
+
+// A spelled-note index (letters A to G, each flat, natural and sharp) as a letter counted from C
+// with its accidentals.
+SCNote spelledNote(unsigned note) {
+    constexpr unsigned kLetterAFromC = 5;
+    return SCNote((note / 3 + kLetterAFromC) % 7, static_cast<std::int32_t>(note % 3) - 1);
 }
 
 } // namespace
@@ -104,9 +112,20 @@ unsigned CHChord::noteForString(unsigned s) const {
     return s < kStrings && !mutedString(s) ? strings_[s].note : kNotFound;
 }
 
+unsigned CHChord::semitonesAboveRoot(unsigned note) const {
+    return (CHNoteTables::chromatic(note) + 12 - CHNoteTables::chromatic(root_)) % 12;
+}
+
 std::string CHChord::noteNameForString(unsigned s) const {
     const unsigned note = noteForString(s);
-    return note == kNotFound ? "--" : CHNoteTables::noteNames().at(note);
+    if (note == kNotFound) {
+        return "--";
+    }
+    // The chord file holds notes with one accidental at most, so a tone that needs two (the bb7
+    // of C dim7, Bbb) is stored as the same pitch on another letter (A). Spelled from the root on
+    // the degree its interval name gives, the note stands on the letter its label names.
+    const unsigned d = semitonesAboveRoot(note);
+    return spelledNote(root_).spelledAbove(d, CHNoteTables::intervalName(d, variant_)).name();
 }
 
 std::string CHChord::intervalNameForString(unsigned s) const {
@@ -114,8 +133,7 @@ std::string CHChord::intervalNameForString(unsigned s) const {
     if (note == kNotFound) {
         return "--";
     }
-    const unsigned d = (CHNoteTables::chromatic(note) + 12 - CHNoteTables::chromatic(root_)) % 12;
-    return CHNoteTables::intervalName(d, variant_);
+    return CHNoteTables::intervalName(semitonesAboveRoot(note), variant_);
 }
 
 unsigned CHChord::stringIndexOfRoot() const {

@@ -51,6 +51,9 @@ public:
     // The fretted strings held by `finger`, rising; nullopt for a finger above 4.
     std::optional<std::vector<unsigned>> stringsForFinger(unsigned finger) const;
     unsigned noteForString(unsigned s) const;
+    // The string's note spelled on the degree its interval name gives ("--" when muted): the
+    // root's letter moved up that degree, with the accidentals the pitch needs (Bbb for the
+    // diminished seventh of C, where the stored note says A).
     std::string noteNameForString(unsigned s) const;
     std::string intervalNameForString(unsigned s) const;
     unsigned stringIndexOfRoot() const;
@@ -58,6 +61,8 @@ public:
 
 private:
     bool fretted(unsigned s) const { return s < kStrings && strings_[s].fret < kMutedCode; }
+    // Pitch classes from the root up to `note`, 0-11.
+    unsigned semitonesAboveRoot(unsigned note) const;
 
     unsigned root_ = 0;
     unsigned variant_ = 0;

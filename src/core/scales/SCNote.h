@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace fretkit {
 
@@ -24,6 +25,11 @@ public:
     std::int32_t chromaticValue() const;
     // "F#", "Bb", "Ebb", "C".
     std::string name() const;
+    // The note `semitones` above this one, written on the letter of the degree `label` names
+    // ("R", "b5", "#4", "bb7", "b9", "#11"; a fifth is four letters up) with the accidentals the
+    // exact pitch needs. Over C, 6 semitones labelled "b5" are Gb and labelled "#4" are F#, so a
+    // label and the note named beside it always agree.
+    SCNote spelledAbove(unsigned semitones, std::string_view label) const;
     bool isEqualToNote(const SCNote& other) const {
         return letter_ == other.letter_ && accidentals_ == other.accidentals_;
     }

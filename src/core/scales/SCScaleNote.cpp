@@ -1,36 +1,17 @@
 #include "SCScaleNote.h"
 
-#include <array>
+#include <utility>
 
 namespace fretkit {
-namespace {
 
-// How many letters the note of each interval lies above the root (a tritone counts as a fourth,
-// a minor sixth as a sixth), and the correction from that many whole tones to the interval.
-constexpr std::array<unsigned, 12> kLetterScaleOffset = {0, 1, 1, 2, 2, 3, 3, 4, 5, 5, 6, 6};
-constexpr std::array<std::int32_t, 12> kAccidentalScaleOffset = {0, -1, 0,  -1, 0,  -1,
-                                                                 0, -1, -2, -1, -2, -1};
-
-constexpr unsigned kLetterC = 0;
-constexpr unsigned kLetterF = 3;
-
-} // namespace
-
-SCScaleNote SCScaleNote::scaleNoteForRoot(const SCNote& root, unsigned interval) {
-    unsigned letter = root.letter();
-    std::int32_t accidentals = root.accidentals();
-    const unsigned i = interval % 12;
-    // Each letter step counts as a whole tone; the half steps B-C and E-F are made up with a
-    // sharp.
-    for (unsigned step = 0; step < kLetterScaleOffset[i]; ++step) {
-        letter = (letter + 1) % 7;
-        if (letter == kLetterC || letter == kLetterF) {
-            ++accidentals;
-        }
-    }
+SCScaleNote SCScaleNote::scaleNoteForRoot(const SCNote& root, unsigned interval,
+                                          Alterations alterations) {
     SCScaleNote note;
-    note.setLetter(letter);
-    note.setAccidentals(accidentals + kAccidentalScaleOffset[i]);
+    note.setInterval(interval);
+    note.setAlterations(std::move(alterations));
+    const SCNote spelled = root.spelledAbove(interval, note.intervalName());
+    note.setLetter(spelled.letter());
+    note.setAccidentals(spelled.accidentals());
     return note;
 }
 

@@ -11,16 +11,20 @@ namespace fretkit {
 // A note of a scale placed on the neck: its interval above the scale's root, the string
 // (0 = lowest) and fret it is played at, the finger that plays it (0 for an open string, 1-4 the
 // index to the little finger) and its MIDI note. The alteration flags of the scale type, shared
-// by all notes of one scale, choose how the interval is labelled.
+// by all notes of one scale, choose how the interval is labelled, and the label's degree the
+// letter the note is spelled on.
 class SCScaleNote : public SCNote {
 public:
     using Alterations = std::shared_ptr<const PlistValue>;
 
     SCScaleNote() = default;
 
-    // The note `interval` semitones (0-11) above `root`, spelled on the letter the interval's
-    // degree calls for; only the spelling is set.
-    static SCScaleNote scaleNoteForRoot(const SCNote& root, unsigned interval);
+    // The note `interval` semitones (0-11) above `root` in a scale type with these alteration
+    // flags: interval and flags are set, and the note is spelled on the degree its label names
+    // (over C, interval 6 is Gb labelled "b5", or F# with "useSharp4" and its label "#4").
+    // Without flags every interval takes its plain label ("b2", "2", "b3" ... "b7", "7").
+    static SCScaleNote scaleNoteForRoot(const SCNote& root, unsigned interval,
+                                        Alterations alterations = nullptr);
 
     bool isRoot() const { return interval_ == 0; }
     // "R", "b2", "2", "b3", "3", "4", "b5", "5", "b6", "6", "b7", "7", or the altered labels the

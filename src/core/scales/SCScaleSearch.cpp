@@ -52,12 +52,10 @@ SCScale patternAt(unsigned position, const SCNote& root, const Degrees& degrees,
                 continue;
             }
             const unsigned interval = static_cast<unsigned>(pitchClass(pitch - r));
-            SCScaleNote note = SCScaleNote::scaleNoteForRoot(root, interval);
+            SCScaleNote note = SCScaleNote::scaleNoteForRoot(root, interval, alterations);
             note.setString(s);
             note.setFret(fret);
             note.setMIDINote(static_cast<unsigned>(notes[5 - s] + detune + static_cast<int>(fret)));
-            note.setInterval(interval);
-            note.setAlterations(alterations);
             pattern.addNote(note);
             expected = (*degree + 1) % degrees.pitchOrder.size();
         }

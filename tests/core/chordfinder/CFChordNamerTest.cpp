@@ -79,6 +79,19 @@ TEST(CFChordNamer, DetuneMovesTheNameWithTheStrings) {
     EXPECT_EQ(name(namer, "x32010", 12).name, "C");
 }
 
+TEST(CFChordNamer, NamesAreSpelledInTheChordsKey) {
+    const CFChordNamer namer(descriptions(
+        {{bits({0, 4, 7}), "%0"}, {bits({0, 3, 7}), "%0m"}, {bits({0, 3, 5, 8}), "%86 / %0"}}));
+    EXPECT_EQ(name(namer, "4x2100").name, "E / G#");
+    EXPECT_EQ(name(namer, "x32010", 1).name, "Db");
+    EXPECT_EQ(name(namer, "x02210", -1).name, "G#m");
+    EXPECT_EQ(name(namer, "032010", 1).name, "Db / F");
+    // A name that carries its own bass: the chord's root is its first note, the bass follows it.
+    EXPECT_EQ(name(namer, "0x5210").name, "C6 / E");
+    EXPECT_EQ(name(namer, "0x5210", 1).name, "Db6 / F");
+    EXPECT_EQ(name(namer, "0x5210", 6).name, "F#6 / A#");
+}
+
 TEST(CFChordNamer, GivesUpWhenTheRootHasMovedPastAnOctave) {
     const CFChordNamer namer(kTriads);
     // C, D and C#: no rotation of a semitone cluster is a triad.

@@ -90,6 +90,32 @@ TEST(CHChord, RootStringMatchesTheSpellingNotThePitch) {
     EXPECT_EQ(onlyBSharp.intervalNameForString(1), "R");
 }
 
+TEST(CHChord, NoteNamesStandOnTheDegreeOfTheirIntervalNames) {
+    // The chord file holds one accidental at most; a tone that needs two comes stored as the
+    // same pitch on another letter, and is named on its own degree all the same.
+    const auto oneString = [](unsigned root, unsigned variant, unsigned note) {
+        return chord(root, variant, 1,
+                     {{{0, 6, false, root},
+                       {0, 6, false, note},
+                       {0, 5, false, 0},
+                       {0, 5, false, 0},
+                       {0, 5, false, 0},
+                       {0, 5, false, 0}}});
+    };
+    const CHChord cDim7 = oneString(7, 64, 1); // stored A
+    EXPECT_EQ(cDim7.intervalNameForString(1), "bb7");
+    EXPECT_EQ(cDim7.noteNameForString(1), "Bbb");
+    EXPECT_EQ(oneString(13, 49, 19).noteNameForString(1), "F##"); // E 7 #9, stored G
+    EXPECT_EQ(oneString(18, 20, 1).noteNameForString(1), "Bbb");  // Gb minor, stored A
+    EXPECT_EQ(oneString(9, 51, 10).noteNameForString(1), "Ebb");  // Db 7 b9, stored D
+    EXPECT_EQ(oneString(8, 11, 19).noteNameForString(1), "F##");  // C# 7 #11, stored G
+    EXPECT_EQ(oneString(7, 11, 17).noteNameForString(1), "F#");   // C 7 #11
+    EXPECT_EQ(oneString(7, 46, 18).noteNameForString(1), "Gb");   // C 7 b5
+    EXPECT_EQ(oneString(6, 20, 12).noteNameForString(0), "Cb");   // the root itself
+    EXPECT_EQ(openC().noteNameForString(1), "C");
+    EXPECT_EQ(openC().noteNameForString(2), "E");
+}
+
 TEST(CHNoteTables, IntervalNamesFollowTheVariantProperties) {
     EXPECT_EQ(CHNoteTables::intervalName(5, 4), "4"); // sus 4
     EXPECT_EQ(CHNoteTables::intervalName(5, 0), "11");

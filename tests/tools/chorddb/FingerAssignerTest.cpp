@@ -38,3 +38,27 @@ TEST(FingerAssigner, TheThumbTakesOnlyALowBassNoteNearTheIndex) {
     EXPECT_EQ(withThumb->finger[0], FingerAssigner::kThumb);
     EXPECT_FALSE(FingerAssigner::assign({6, 4, 3, 0, 3, 2})); // the bass lies beyond its reach
 }
+
+TEST(FingerAssigner, TheIndexBarresOutToTheEdgeButNotUnderAnOpenString) {
+    // Open A: three notes at one fret under a ringing E string take a finger each.
+    const auto a = FingerAssigner::assign({x, 0, 2, 2, 2, 0});
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->finger, (Fingers{0, 0, 1, 2, 3, 0}));
+    // The small F lays the index over the two top strings.
+    const auto f = FingerAssigner::assign({x, x, 3, 2, 1, 1});
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->finger, (Fingers{0, 0, 3, 2, 1, 1}));
+    // The A form's three notes under a barre end short of the top string: one finger each.
+    const auto bFlat = FingerAssigner::assign({x, 1, 3, 3, 3, 1});
+    ASSERT_TRUE(bFlat);
+    EXPECT_EQ(bFlat->finger, (Fingers{0, 1, 2, 3, 4, 1}));
+}
+
+TEST(FingerAssigner, ABarreMayCoverPartOfTheStringsAtItsFret) {
+    // C9: the ring finger lays across the top three strings, the A string's C at the same fret
+    // takes the middle finger.
+    const auto c9 = FingerAssigner::assign({x, 3, 2, 3, 3, 3});
+    ASSERT_TRUE(c9);
+    EXPECT_EQ(c9->finger, (Fingers{0, 2, 1, 3, 3, 3}));
+    EXPECT_EQ(c9->barres, 1u);
+}
