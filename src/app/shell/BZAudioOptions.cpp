@@ -9,11 +9,15 @@ BZAudioOptions::BZAudioOptions()
              QStringLiteral("driver")),
       input_(QStringLiteral("input"),
              QStringLiteral("Hear a recording (WAV or AIFF) instead of the microphone."),
-             QStringLiteral("file")) {}
+             QStringLiteral("file")),
+      output_(QStringLiteral("output"),
+              QStringLiteral("Write what the app plays into a WAV file instead of the speaker."),
+              QStringLiteral("file")) {}
 
 void BZAudioOptions::addTo(QCommandLineParser& parser) const {
     parser.addOption(audio_);
     parser.addOption(input_);
+    parser.addOption(output_);
 }
 
 std::optional<AudioDeviceOptions> BZAudioOptions::deviceOptions(const QCommandLineParser& parser,
@@ -23,20 +27,25 @@ std::optional<AudioDeviceOptions> BZAudioOptions::deviceOptions(const QCommandLi
     if (driverChosen) {
         options.driver = parser.value(audio_).toStdString();
     }
-    if (parser.isSet(input_)) {
-        options.inputFile = parser.value(input_).toStdString();
+    for (const auto& [option, file] :
+         {std::pair{&input_, &options.inputFile}, std::pair{&output_, &options.outputFile}}) {
+        if (!parser.isSet(*option)) {
+            continue;
+        }
+        *file = parser.value(*option).toStdString();
         if (!driverChosen) {
             options.driver = "file";
         }
+        // Recordings are heard and written through the file driver only; naming one chooses it.
+        if (options.driver != "file") {
+            *error = "--" + option->names().front().toStdString() +
+                     " works through the file driver; leave out --audio " + options.driver +
+                     " or choose --audio file";
+            return std::nullopt;
+        }
     }
-    // A recording is heard through the file driver only; naming one chooses it.
     if (options.driver.empty() && !options.inputFile.empty()) {
         options.driver = "file";
-    }
-    if (driverChosen && parser.isSet(input_) && options.driver != "file") {
-        *error = "--input plays a recording through the file driver; leave out --audio " +
-                 options.driver + " or choose --audio file";
-        return std::nullopt;
     }
     return options;
 }

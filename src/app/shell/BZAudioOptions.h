@@ -9,9 +9,10 @@
 class QCommandLineParser;
 
 // The app's choice of audio device: --audio DRIVER (portaudio, virtual, file or offline, as the
-// command-line tool's --audio and FRETKIT_AUDIO) and --input FILE (the microphone's sound from a
-// recording, through the file driver). Without options the environment decides, else a sound
-// card, else the virtual device.
+// command-line tool's --audio and FRETKIT_AUDIO), --input FILE (the microphone's sound from a
+// recording, through the file driver) and --output FILE (what the app plays, into a WAV file,
+// through the file driver). Without options the environment decides, else a sound card, else
+// the virtual device.
 class BZAudioOptions {
 public:
     BZAudioOptions();
@@ -27,4 +28,5 @@ public:
 private:
     QCommandLineOption audio_;
     QCommandLineOption input_;
+    QCommandLineOption output_;
 };

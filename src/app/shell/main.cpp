@@ -3,6 +3,7 @@
 #include "BZHomeController.h"
 #include "BZLifeCycle.h"
 #include "BZToolClasses.h"
+#include "ScriptRunner.h"
 #include "Tour.h"
 #include "foundation/Bundle.h"
 #include "fretboard/FretboardDemo.h"
@@ -125,6 +126,13 @@ int main(int argc, char** argv) {
         QStringLiteral("Walk through the screens, writing one PNG picture each into <dir>."),
         QStringLiteral("dir"));
     parser.addOption(tourOption);
+    // For end-to-end tests: user actions played on the app, see ScriptRunner.
+    QCommandLineOption scriptOption(
+        QStringLiteral("script"),
+        QStringLiteral("Play the user actions of <file> on the app, then quit."),
+        QStringLiteral("file"));
+    scriptOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(scriptOption);
     const BZAudioOptions audioOptions;
     audioOptions.addTo(parser);
     parser.process(app);
@@ -142,7 +150,8 @@ int main(int argc, char** argv) {
     }
     const bool offscreen = QGuiApplication::platformName() == QStringLiteral("offscreen");
     const bool tour = parser.isSet(tourOption) && !parser.isSet(demoOption);
-    if (offscreen && !parser.isSet(screenshotOption) && !tour) {
+    const bool script = parser.isSet(scriptOption);
+    if (offscreen && !parser.isSet(screenshotOption) && !tour && !script) {
         std::fprintf(stderr, "fretkit-app: there is no display to show the window on; run it "
                              "with --tour DIR or --screenshot FILE for pictures of the screens, "
                              "or under a desktop session (or xvfb-run) to use it\n");
@@ -175,6 +184,20 @@ int main(int argc, char** argv) {
 
     if (tour) {
         return Tour::runFromCommandLine(window, home, parser.value(tourOption));
+    }
+    if (script) {
+        int status = 0;
+        QTimer::singleShot(0, &app, [&] {
+            ScriptRunner runner(controller, stdout);
+            QString error;
+            if (!runner.runFile(parser.value(scriptOption), &error)) {
+                std::fprintf(stderr, "fretkit-app: %s\n", error.toLocal8Bit().constData());
+                status = 1;
+            }
+            QApplication::quit();
+        });
+        QApplication::exec();
+        return status;
     }
     if (parser.isSet(screenshotOption)) {
         int status = 0;
