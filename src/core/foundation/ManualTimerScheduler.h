@@ -14,7 +14,7 @@ public:
     std::shared_ptr<RepeatingTimer> scheduleRepeating(double interval,
                                                       std::function<void()> action) override;
 
-    double now() const { return now_; }
+    double now() const override { return now_; }
     void advanceTo(double seconds);
     // Timers still valid.
     std::size_t activeCount() const;
