@@ -1,6 +1,7 @@
 #include "ScriptRunner.h"
 
 #include "BZController.h"
+#include "ScriptDrag.h"
 #include "ui/PhoneScreen.h"
 #include "ui/ScreenWindow.h"
 
@@ -70,6 +71,9 @@ bool ScriptRunner::runLine(const QString& line, QString* error) {
     double seconds = 0.0;
     if (command == QLatin1String("click")) {
         return click(words, error);
+    }
+    if (command == QLatin1String("drag")) {
+        return ScriptDrag::run(controller_.window().screen(), words, error);
     }
     if (command == QLatin1String("key")) {
         return key(words, error);

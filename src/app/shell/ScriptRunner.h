@@ -11,6 +11,8 @@ class BZController;
 //
 //   click X Y           a press and release at a point of the phone screen, in points,
 //                       delivered to the widget under it
+//   drag X1 Y1 X2 Y2 [STEPS]
+//                       a press, moves along the line and a release (see ScriptDrag)
 //   key NAME            a key press and release ("Space", "T", "Up"), to the focused widget
 //   wait SECONDS        lets the app run that long
 //   until NAME >= N [SECONDS]
