@@ -3,6 +3,7 @@
 #include "AppIcon.h"
 #include "FretboardArtwork.h"
 #include "KitArtwork.h"
+#include "ScalesArtwork.h"
 #include "ShellArtwork.h"
 
 #include <QDir>
@@ -15,6 +16,9 @@ std::vector<ArtworkImage> Artwork::all() {
         images.push_back(std::move(image));
     }
     for (ArtworkImage& image : FretboardArtwork::images()) {
+        images.push_back(std::move(image));
+    }
+    for (ArtworkImage& image : ScalesArtwork::images()) {
         images.push_back(std::move(image));
     }
     // The window's icon.

@@ -1,6 +1,7 @@
 #include "BZToolClasses.h"
 
 #include "BZControllerClasses.h"
+#include "SCMainController.h"
 
 #include <memory>
 
@@ -17,6 +18,7 @@ template <typename Controller>
 void BZToolClasses::registerAll() {
     static const bool registered = [] {
         // One line per tool screen, as it lands.
+        add<SCMainController>("SCMainController");
         return true;
     }();
     (void)registered;
