@@ -20,6 +20,15 @@ void wood(QPainter& painter, const QRectF& area) {
     Materials::rosewood(painter, shape, area);
 }
 
+// Wood in shade, darkening from the top (`top` alpha of black) to the bottom (`bottom`).
+void shadedWood(QPainter& painter, const QRectF& area, int top, int bottom) {
+    wood(painter, area);
+    QLinearGradient shade(area.topLeft(), area.bottomLeft());
+    shade.setColorAt(0.0, QColor(0, 0, 0, top));
+    shade.setColorAt(1.0, QColor(0, 0, 0, bottom));
+    painter.fillRect(area, shade);
+}
+
 void background(QPainter& painter) {
     wood(painter, kScreen);
     QRadialGradient vignette(QPointF(120, 230), 330);
@@ -37,12 +46,7 @@ void inlay(QPainter& painter, const QRectF& line) {
 }
 
 void namePanel(QPainter& painter) {
-    const QRectF panel(0, 0, 320, 73);
-    wood(painter, panel);
-    QLinearGradient shade(panel.topLeft(), panel.bottomLeft());
-    shade.setColorAt(0.0, QColor(0, 0, 0, 30));
-    shade.setColorAt(1.0, QColor(0, 0, 0, 90));
-    painter.fillRect(panel, shade);
+    shadedWood(painter, QRectF(0, 0, 320, 73), 30, 90);
     inlay(painter, QRectF(0, 70.5, 320, 1.5));
     QPainterPath bezel;
     bezel.addRoundedRect(kNameWindow, 11, 11);
@@ -120,12 +124,7 @@ void hintButton(QPainter& painter, bool pressed) {
 
 // The strip behind the group control, at the top of the picker panel.
 void pickerPanel(QPainter& painter) {
-    const QRectF strip(0, 0, 320, 44);
-    wood(painter, strip);
-    QLinearGradient shade(strip.topLeft(), strip.bottomLeft());
-    shade.setColorAt(0.0, QColor(0, 0, 0, 60));
-    shade.setColorAt(1.0, QColor(0, 0, 0, 130));
-    painter.fillRect(strip, shade);
+    shadedWood(painter, QRectF(0, 0, 320, 44), 60, 130);
     QPainterPath rim;
     rim.addRect(QRectF(0, 0, 320, 1.5));
     Materials::brass(painter, rim, rim.boundingRect());

@@ -8,12 +8,15 @@
 #include "fretboard/BZLandscapeView.h"
 #include "kit/QVHintCurtain.h"
 #include "kit/QVListEditor.h"
+#include "kit/QVSwitchTableViewCell.h"
 #include "kit/QVTableView.h"
 #include "kit/QVTableViewCell.h"
 #include "support/TempDir.h"
 #include "ui/DeviceEvents.h"
 #include "ui/NavigationBar.h"
+#include "ui/ScreenImage.h"
 #include "ui/SegmentedControl.h"
+#include "ui/Switch.h"
 #include "ui/TableView.h"
 #include "ui/WebView.h"
 
@@ -43,36 +46,50 @@ std::vector<int> playStrum(ScalesScreen& t, int steps) {
     return order;
 }
 
-// Chooses row `item` of the key's editor in the settings screen and closes the settings, as a
-// user does with the settings button, the row, the item, the back button and Done.
-void chooseSetting(ScalesScreen& t, const std::string& key, int item) {
+// Opens the settings with the bar's settings button; answers the row of the key.
+QVTableViewCell* openSettingsAt(ScalesScreen& t, const std::string& key) {
     NavigationBar* bar = t.navigation->navigationBar();
     click(bar, bar->rightButtonRect().center());
     t.settle();
     NavigationController* settings = t.screen->settingsNavigationController();
-    ASSERT_NE(settings, nullptr);
-    auto* root = static_cast<BZSettingsController*>(settings->viewControllers().front().get());
-    QVTableView* table = root->tableView();
-    QVTableViewCell* row = nullptr;
+    if (settings == nullptr) {
+        return nullptr;
+    }
+    QVTableView* table =
+        static_cast<BZSettingsController*>(settings->viewControllers().front().get())->tableView();
     for (int s = 0; s < table->numberOfSections(); ++s) {
         for (int r = 0; r < table->numberOfRows(s); ++r) {
             if (table->cellAt({s, r})->key() == key) {
-                row = table->cellAt({s, r});
+                return table->cellAt({s, r});
             }
         }
     }
+    return nullptr;
+}
+
+// Closes the settings with Done.
+void closeSettings(ScalesScreen& t) {
+    NavigationController* settings = t.screen->settingsNavigationController();
+    click(settings->navigationBar(), settings->navigationBar()->rightButtonRect().center());
+    t.settle();
+    ASSERT_TRUE(waitUntil([&t] { return t.screen->settingsNavigationController() == nullptr; }));
+}
+
+// Chooses row `item` of the key's editor in the settings screen and closes the settings, as a
+// user does with the settings button, the row, the item, the back button and Done.
+void chooseSetting(ScalesScreen& t, const std::string& key, int item) {
+    QVTableViewCell* row = openSettingsAt(t, key);
     ASSERT_NE(row, nullptr) << key;
     click(row, row->rect().center());
     t.settle();
+    NavigationController* settings = t.screen->settingsNavigationController();
     auto* editor = dynamic_cast<QVListEditor*>(settings->topViewController());
     ASSERT_NE(editor, nullptr) << key;
     TableViewCell* choice = editor->tableView()->cellForRow({0, item});
     click(choice, choice->rect().center());
     click(settings->navigationBar(), settings->navigationBar()->leftButtonRect().center());
     t.settle();
-    click(settings->navigationBar(), settings->navigationBar()->rightButtonRect().center());
-    t.settle();
-    ASSERT_TRUE(waitUntil([&t] { return t.screen->settingsNavigationController() == nullptr; }));
+    closeSettings(t);
 }
 
 std::vector<std::pair<unsigned, unsigned>> places(const SCScale& scale) {
@@ -411,6 +428,12 @@ TEST(ScalesScreen, LabelsAndTheHandRedrawTheShownPatternWithoutASearch) {
     BZBarButton& left = *t.screen->landscapeLeftButton();
     left.click();
     EXPECT_EQ(t.screen->currentScaleIndex(), 3);
+    for (int i = 0; i < 3; ++i) {
+        t.click(*t.screen->previousButton());
+    }
+    ASSERT_EQ(t.screen->currentScaleIndex(), 0);
+    EXPECT_TRUE(left.isEnabled());
+    EXPECT_FALSE(t.screen->landscapeRightButton()->isEnabled());
 }
 
 TEST(ScalesScreen, TuningDetuneAndStretchSearchAgainAndShowTheFirstPattern) {
@@ -439,24 +462,39 @@ TEST(ScalesScreen, TuningDetuneAndStretchSearchAgainAndShowTheFirstPattern) {
 TEST(ScalesScreen, TheTuningRowNamesTheTuningAndItsListSpellsEachOne) {
     ScalesScreen::defaults().setInteger(kDropD, SCSettings::kTuningKey);
     ScalesScreen t;
-    NavigationBar* bar = t.navigation->navigationBar();
-    click(bar, bar->rightButtonRect().center());
-    t.settle();
-    NavigationController* settings = t.screen->settingsNavigationController();
-    ASSERT_NE(settings, nullptr);
-    QVTableView* table =
-        static_cast<BZSettingsController*>(settings->viewControllers().front().get())->tableView();
-    QVTableViewCell* row = table->cellAt({0, 0});
-    ASSERT_EQ(row->key(), SCSettings::kTuningKey);
+    QVTableViewCell* row = openSettingsAt(t, SCSettings::kTuningKey);
+    ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->detailTextLabel()->text(), "Drop D");
     click(row, row->rect().center());
     t.settle();
-    auto* editor = dynamic_cast<QVListEditor*>(settings->topViewController());
+    auto* editor =
+        dynamic_cast<QVListEditor*>(t.screen->settingsNavigationController()->topViewController());
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->selectedIndex(), static_cast<unsigned>(kDropD));
     TableViewCell* dropD = editor->tableView()->cellForRow({0, kDropD});
     EXPECT_EQ(dropD->textLabel()->text(), "Drop D");
     EXPECT_EQ(dropD->detailTextLabel()->text(), "D A D G B E");
+}
+
+// A switch row stores at once: the next strum plays every note of the pattern, not only those
+// from the first root.
+TEST(ScalesScreen, PlayAllNotesTakesEffectWithTheNextStrum) {
+    ScalesScreen::defaults().setInteger(12, SCSettings::kRootIndexKey); // A
+    ScalesScreen::defaults().setInteger(5, SCSettings::kTypeKey);       // Minor Pentatonic
+    ScalesScreen t; // the first pattern starts with two notes below the root
+    t.strumPortrait(true);
+    const std::vector<int> fromRoot = t.lit(t.portrait());
+    ASSERT_EQ(fromRoot.size(), 1u);
+    ASSERT_GT(fromRoot.front(), 0);
+    auto* row =
+        dynamic_cast<QVSwitchTableViewCell*>(openSettingsAt(t, SCSettings::kPlayAllNotesKey));
+    ASSERT_NE(row, nullptr);
+    click(row->button, row->button->rect().center());
+    EXPECT_TRUE(ScalesScreen::defaults().boolForKey(SCSettings::kPlayAllNotesKey));
+    closeSettings(t);
+    t.clock.advance(2.5);
+    t.strumPortrait(true);
+    EXPECT_EQ(t.lit(t.portrait()), std::vector<int>{0});
 }
 
 TEST(ScalesScreen, TheLandscapeFaceShowsThePatternAndItsArrowsStep) {
@@ -495,7 +533,17 @@ TEST(ScalesScreen, TheHintButtonRaisesTheCurtainWithTheAuthoredPage) {
     t.settle();
     EXPECT_EQ(curtain->view()->y(), 20);
     EXPECT_TRUE(curtain->webView()->toPlainText().contains(QStringLiteral("Reading a pattern")));
-    ASSERT_TRUE(fretkit::Bundle::main().pathForResource("SCHint@2x", "html").has_value());
+    // On a screen of scale 2 the page made for it, with its double-size pictures.
+    NavigationBar& bar = *curtain->bar();
+    click(&bar, bar.rightButtonRect().center());
+    t.settle();
+    ASSERT_TRUE(waitUntil([&t] { return t.screen->hintCurtain() == nullptr; }));
+    ScreenImage::setScale(2);
+    t.click(*t.screen->hintButton());
+    ScreenImage::setScale(1);
+    ASSERT_NE(t.screen->hintCurtain(), nullptr);
+    EXPECT_EQ(t.screen->hintCurtain()->identifier(), "SCHint@2x");
+    EXPECT_TRUE(t.screen->hintCurtain()->webView()->toHtml().contains(QStringLiteral("@2x.png")));
 }
 
 TEST(ScalesScreen, AStrokeThatBeginsBesideTheNeckStrumsItToo) {
@@ -505,6 +553,12 @@ TEST(ScalesScreen, AStrokeThatBeginsBesideTheNeckStrumsItToo) {
     const QPoint from = room.mapTo(&t.phone.screen(), QPoint(300, 300));
     t.phone.drag(from, from - QPoint(290, 0), 4);
     EXPECT_EQ(t.lit(t.portrait()), std::vector<int>{last});
+    ASSERT_EQ(t.timers.activeCount(), 1u);
+    // A touch on a marker ends the strum and plays the marker's note instead.
+    t.clock.advance(0.05);
+    t.phone.click(t.centreOf(*t.marker(t.portrait(), 0)));
+    EXPECT_EQ(t.lit(t.portrait()), std::vector<int>{0});
+    EXPECT_EQ(t.timers.activeCount(), 0u);
 }
 
 // Both necks are drawn through graphics scenes (the upright one to shrink above the picker, the
