@@ -49,6 +49,10 @@ bool pickerSettled(const WheelPicker& picker) {
     return !picker.isTurning();
 }
 
+bool atRest(const QWidget* view) {
+    return !ViewAnimation::isAnimating(view);
+}
+
 // The navigation bar's right button: "Done" while the picker is up.
 void tapRightBarButton(TourSteps& steps, const ViewController& screen) {
     NavigationBar& bar = *screen.navigationController()->navigationBar();
@@ -73,14 +77,13 @@ bool SCMainController::walkTour(TourSteps& steps) {
     hidePicker();
     showStoredChoice();
     settingDidChange(SCSettings::kTuningKey); // searches again and draws the user's labels
-    return walked && steps.reach([this] { return !ViewAnimation::isAnimating(scalePickerView_); },
-                                 QStringLiteral("scales"));
+    return walked &&
+           steps.reach([this] { return atRest(scalePickerView_); }, QStringLiteral("scales"));
 }
 
 bool SCMainController::walkPicker(TourSteps& steps) {
     steps.tap(*nameButton_, nameButton_->rect().center());
-    if (!steps.reach([this] { return !ViewAnimation::isAnimating(scalePickerView_); },
-                     QStringLiteral("scale picker"))) {
+    if (!steps.reach([this] { return atRest(scalePickerView_); }, QStringLiteral("scale picker"))) {
         return false;
     }
     if (currentGroupIndex_ != 0) {
@@ -97,11 +100,8 @@ bool SCMainController::walkPicker(TourSteps& steps) {
         return false;
     }
     tapRightBarButton(steps, *this);
-    return steps.reach(
-               [this] {
-                   return !isPickerVisible_ && !ViewAnimation::isAnimating(scalePickerView_);
-               },
-               QStringLiteral("A minor pentatonic")) &&
+    return steps.reach([this] { return !isPickerVisible_ && atRest(scalePickerView_); },
+                       QStringLiteral("A minor pentatonic")) &&
            steps.snap(QStringLiteral("a-minor-pentatonic"));
 }
 
@@ -135,9 +135,8 @@ bool SCMainController::walkTunings(TourSteps& steps) {
         return false;
     }
     tapRightBarButton(steps, *this);
-    if (!steps.reach(
-            [this] { return !isPickerVisible_ && !ViewAnimation::isAnimating(scalePickerView_); },
-            QStringLiteral("E Dorian in Drop D")) ||
+    if (!steps.reach([this] { return !isPickerVisible_ && atRest(scalePickerView_); },
+                     QStringLiteral("E Dorian in Drop D")) ||
         !steps.snap(QStringLiteral("e-dorian-drop-d"))) {
         return false;
     }
@@ -152,7 +151,7 @@ bool SCMainController::walkLandscapeAndHint(TourSteps& steps) {
     DeviceEvents::setOrientation(DeviceEvents::LandscapeLeft);
     if (!steps.reach(
             [this] {
-                return landscapeView_->isShown() && !ViewAnimation::isAnimating(landscapeView_) &&
+                return landscapeView_->isShown() && atRest(landscapeView_) &&
                        !landscapeFretboard_->isScrollAnimating();
             },
             QStringLiteral("landscape")) ||
@@ -165,10 +164,7 @@ bool SCMainController::walkLandscapeAndHint(TourSteps& steps) {
     }
     steps.tap(*hintButton_, hintButton_->rect().center());
     if (!steps.reach(
-            [this] {
-                return hintCurtain_ && hintCurtain_->view() &&
-                       !ViewAnimation::isAnimating(hintCurtain_->view());
-            },
+            [this] { return hintCurtain_ && hintCurtain_->view() && atRest(hintCurtain_->view()); },
             QStringLiteral("hint")) ||
         !steps.snap(QStringLiteral("hint"))) {
         return false;
