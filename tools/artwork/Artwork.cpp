@@ -7,6 +7,7 @@
 #include "KitArtwork.h"
 #include "LocatorArtwork.h"
 #include "MetronomeArtwork.h"
+#include "ScalesArtwork.h"
 #include "ShellArtwork.h"
 #include "TunerArtwork.h"
 
@@ -39,6 +40,7 @@ std::vector<ArtworkImage> Artwork::all() {
         LocatorArtwork::images,
         ChordsArtwork::images,
         ChordFinderArtwork::images,
+        ScalesArtwork::images,
     };
     // clang-format on
     std::vector<ArtworkImage> images;

@@ -5,6 +5,7 @@
 #include "CHMainController.h"
 #include "DFMainController.h"
 #include "MTMainController.h"
+#include "SCMainController.h"
 #include "TFMainController.h"
 #include "TNMainController.h"
 
@@ -29,6 +30,7 @@ void BZToolClasses::registerAll() {
         add<TFMainController>("TFMainController");
         add<CHMainController>("CHMainController");
         add<CFMainController>("CFMainController");
+        add<SCMainController>("SCMainController");
         return true;
     }();
     (void)registered;

@@ -1,5 +1,7 @@
 #include "SegmentedControl.h"
 
+#include "FittingFont.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -73,9 +75,12 @@ void SegmentedControl::paintEvent(QPaintEvent*) {
                              QPointF(segment.left() + 0.5, frame.bottom()));
         }
         painter.setPen(i == selected_ ? QColor(0xff, 0xf6, 0xe6) : QColor(0x3a, 0x2c, 0x20));
+        // A long title is set smaller before it is cut short.
+        const QFont fitting = FittingFont::fitting(font, segments_[i], segment.width() - 8, 11);
+        painter.setFont(fitting);
         painter.drawText(
             segment.adjusted(4, 0, -4, 0), Qt::AlignCenter,
-            QFontMetrics(font).elidedText(segments_[i], Qt::ElideRight, segment.width() - 8));
+            QFontMetrics(fitting).elidedText(segments_[i], Qt::ElideRight, segment.width() - 8));
     }
     painter.restore();
     painter.setPen(QPen(QColor(0x4a, 0x38, 0x28), 1.0));

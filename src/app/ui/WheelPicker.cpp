@@ -1,5 +1,6 @@
 #include "WheelPicker.h"
 
+#include "FittingFont.h"
 #include "ViewAnimation.h"
 
 #include <QMouseEvent>
@@ -182,8 +183,10 @@ void WheelPicker::paintEvent(QPaintEvent*) {
                 continue;
             }
             const QRectF cell(box.left() + 8, y - kRowHeight / 2.0, box.width() - 16, kRowHeight);
-            painter.drawText(cell, Qt::AlignVCenter | Qt::AlignRight,
-                             source_ ? source_->titleForRow(*this, r, c) : QString());
+            const QString title = source_ ? source_->titleForRow(*this, r, c) : QString();
+            // A long title is set smaller, so that it stays whole on its wheel.
+            painter.setFont(FittingFont::fitting(font, title, cell.width(), 13));
+            painter.drawText(cell, Qt::AlignVCenter | Qt::AlignRight, title);
         }
         painter.restore();
         painter.setPen(QPen(QColor(0x1a, 0x16, 0x14), 1.0));

@@ -26,6 +26,7 @@ public:
 
     // The stream's delegate.
     SCNotePlayer& player() { return player_; }
+    const SCNotePlayer& player() const { return player_; }
     SCAutoPlayback& autoPlayback() { return autoPlayback_; }
     void setRenderLock(std::mutex* lock) { player_.setRenderLock(lock); }
 

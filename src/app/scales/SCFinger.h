@@ -1,0 +1,41 @@
+#pragma once
+
+#include "fretboard/BZFinger.h"
+#include "fretboard/BZFretboard.h" // BZFinger::fretboard() needs the whole class
+
+#include <QPointer>
+
+class SCFinger;
+
+// The message a scale marker sends its fretboard's delegate when a touch begins on it.
+class SCFingerTouched {
+public:
+    virtual ~SCFingerTouched() = default;
+    virtual void fingerTouched(SCFinger& finger) = 0;
+};
+
+// A note of the shown pattern on the neck; its tag is the note's index in the pattern. A touch
+// on it tells the fretboard's delegate, which plays the note; the touch then goes on to the neck
+// as on any finger, so that a stroke which starts on a marker still strums.
+class SCFinger : public BZFinger {
+    Q_OBJECT
+
+public:
+    explicit SCFinger(BZFretboard& fretboard);
+    ~SCFinger() override;
+
+    // Flashes the halo as highlight() does: full at once, fading out over two seconds. This halo
+    // paints its own fading, so that it also shows on a neck drawn through a graphics scene (the
+    // landscape face, the upright neck shrunk above the picker), where the view layer's
+    // translucency is not drawn.
+    void flash();
+    // The halo's opacity now: 1 just flashed, 0 faded out or never flashed.
+    double haloOpacity() const;
+
+protected:
+    void touchesBegan(const Touch& touch) override;
+    bool event(QEvent* event) override;
+
+private:
+    QPointer<QWidget> halo_;
+};
