@@ -7,6 +7,8 @@
 
 #include <ostream>
 
+using namespace fretkit::host;
+
 CliCommand AudioInfoCommand::command() {
     return {"audio-info", AudioOptions::kSynopsis,
             "show the audio session's status and the audio devices found",

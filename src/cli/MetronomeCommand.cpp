@@ -19,6 +19,8 @@
 #include <iostream>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 volatile std::sig_atomic_t interrupted = 0;

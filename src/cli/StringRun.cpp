@@ -10,6 +10,8 @@
 #include <chrono>
 #include <ostream>
 
+using namespace fretkit::host;
+
 namespace {
 
 std::unique_ptr<QVAudioStream> startStream(const StringRun::Job& job, const std::string& command,

@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 class BZControllerTest : public ::testing::Test {

@@ -7,6 +7,8 @@
 #include <random>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 // Every 16-bit value class at least once: both extremes, zero, and noise.

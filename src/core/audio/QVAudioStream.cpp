@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cstring>
 
+using namespace fretkit::host;
+
 namespace {
 
 constexpr float kMutedPlaythroughVolume = 0.00001f; // about -100 dB, never exactly silent
@@ -94,9 +96,9 @@ bool QVAudioStream::buildWithInput(QVErrorPtr* error) {
     mixer_->setInputStreamFormat(sampleFormat_, 1);
     hardwareInputFormatter_->setOutputStreamFormat(sampleFormat_);
     hardwareInputFormatter_->setInputStreamFormat(converted);
-    if (!initialize(error) || !connectOuputOfEffect(*mixer_, 0, *hardware_, 0, error) ||
-        !connectOuputOfEffect(*hardwareInputFormatter_, 0, *mixer_, 0, error) ||
-        !connectOuputOfEffect(*hardware_, 1, *hardwareInputFormatter_, 0, error)) {
+    if (!initialize(error) || !connectOutputOfEffect(*mixer_, 0, *hardware_, 0, error) ||
+        !connectOutputOfEffect(*hardwareInputFormatter_, 0, *mixer_, 0, error) ||
+        !connectOutputOfEffect(*hardware_, 1, *hardwareInputFormatter_, 0, error)) {
         return false;
     }
     updatePlaythrough();

@@ -58,16 +58,19 @@ private:
     bool buildOutputOnly(QVErrorPtr* error);
     void watchDevice();
 
-    static OSStatus renderLockCallback(void* userData, AudioUnitRenderActionFlags* flags,
-                                       const AudioTimeStamp* timeStamp, std::uint32_t bus,
-                                       std::uint32_t frames,
-                                       AudioBufferList* data) FRETKIT_NONBLOCKING;
-    static OSStatus renderCallback(void* userData, AudioUnitRenderActionFlags* flags,
-                                   const AudioTimeStamp* timeStamp, std::uint32_t bus,
-                                   std::uint32_t frames, AudioBufferList* data) FRETKIT_NONBLOCKING;
-    static OSStatus inputCallback(void* userData, AudioUnitRenderActionFlags* flags,
-                                  const AudioTimeStamp* timeStamp, std::uint32_t bus,
-                                  std::uint32_t frames, AudioBufferList* data) FRETKIT_NONBLOCKING;
+    static fretkit::host::OSStatus
+    renderLockCallback(void* userData, fretkit::host::AudioUnitRenderActionFlags* flags,
+                       const fretkit::host::AudioTimeStamp* timeStamp, std::uint32_t bus,
+                       std::uint32_t frames,
+                       fretkit::host::AudioBufferList* data) FRETKIT_NONBLOCKING;
+    static fretkit::host::OSStatus
+    renderCallback(void* userData, fretkit::host::AudioUnitRenderActionFlags* flags,
+                   const fretkit::host::AudioTimeStamp* timeStamp, std::uint32_t bus,
+                   std::uint32_t frames, fretkit::host::AudioBufferList* data) FRETKIT_NONBLOCKING;
+    static fretkit::host::OSStatus
+    inputCallback(void* userData, fretkit::host::AudioUnitRenderActionFlags* flags,
+                  const fretkit::host::AudioTimeStamp* timeStamp, std::uint32_t bus,
+                  std::uint32_t frames, fretkit::host::AudioBufferList* data) FRETKIT_NONBLOCKING;
 
     QVAudioStreamDelegate* delegate_;
     QVAudioStreamBufferRenderer* bufferRenderer_;

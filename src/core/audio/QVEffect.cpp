@@ -10,6 +10,8 @@
 #include <cstring>
 #include <mutex>
 
+using namespace fretkit::host;
+
 namespace {
 
 bool check(OSStatus status, const std::string& action, QVErrorPtr* error) {

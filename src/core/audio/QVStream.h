@@ -36,24 +36,25 @@ public:
 
     bool addEffect(QVEffect& effect, QVErrorPtr* error = nullptr);
     bool removeEffect(QVEffect& effect, QVErrorPtr* error = nullptr);
-    bool connectOuputOfEffect(QVEffect& source, std::uint32_t sourceBus, QVEffect& destination,
-                              std::uint32_t destinationBus, QVErrorPtr* error = nullptr);
-    bool connectOuputOfEffect(QVEffect& source, QVEffect& destination, QVErrorPtr* error = nullptr);
-    bool connectOuputOfEffect(QVEffect& source, QVEffect& destination, std::uint32_t destinationBus,
-                              QVErrorPtr* error = nullptr);
+    bool connectOutputOfEffect(QVEffect& source, std::uint32_t sourceBus, QVEffect& destination,
+                               std::uint32_t destinationBus, QVErrorPtr* error = nullptr);
+    bool connectOutputOfEffect(QVEffect& source, QVEffect& destination,
+                               QVErrorPtr* error = nullptr);
+    bool connectOutputOfEffect(QVEffect& source, QVEffect& destination,
+                               std::uint32_t destinationBus, QVErrorPtr* error = nullptr);
 
     bool isOpen() const;
     bool isInitialized() const;
     bool isRunning() const;
     float cpuLoad() const;
-    AudioUnit* audioUnitForEffect(const QVEffect& effect) const;
+    fretkit::host::AudioUnit* audioUnitForEffect(const QVEffect& effect) const;
     // The node's component description as its 20 bytes, or nullopt.
     std::optional<std::vector<std::uint8_t>> componentDataForEffect(const QVEffect& effect) const;
 
     std::mutex& renderLock() { return renderLock_; }
-    AudioProcessingGraph* graph() const { return graph_.get(); }
+    fretkit::host::AudioProcessingGraph* graph() const { return graph_.get(); }
 
 private:
-    std::unique_ptr<AudioProcessingGraph> graph_;
+    std::unique_ptr<fretkit::host::AudioProcessingGraph> graph_;
     std::mutex renderLock_;
 };

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace fretkit::host {
+
 // What a device offers: its rate, channels and route as the audio session reports them.
 struct AudioDeviceInfo {
     std::string name;
@@ -58,3 +60,5 @@ public:
     virtual void stop() = 0;
     virtual bool isRunning() const = 0;
 };
+
+} // namespace fretkit::host

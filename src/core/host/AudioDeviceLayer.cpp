@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <mutex>
 
+namespace fretkit::host {
+
 namespace {
 
 std::string environment(const char* name) {
@@ -92,3 +94,5 @@ std::unique_ptr<AudioDevice> AudioDeviceLayer::makeDevice(const AudioDeviceOptio
     }
     return nullptr;
 }
+
+} // namespace fretkit::host

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+namespace fretkit::host {
+
 // How to choose the device under the remote I/O unit; the command line's --audio options and
 // the FRETKIT_AUDIO* environment variables fill it.
 struct AudioDeviceOptions {
@@ -40,3 +42,5 @@ public:
     static std::unique_ptr<AudioDevice> makeDevice(const AudioDeviceOptions& options,
                                                    std::string* error);
 };
+
+} // namespace fretkit::host

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <sndfile.h>
 
+namespace fretkit::host {
+
 AudioFileWriter::~AudioFileWriter() {
     close();
 }
@@ -62,3 +64,5 @@ bool AudioFileWriter::close() {
     }
     return !failed_;
 }
+
+} // namespace fretkit::host

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+namespace fretkit::host {
+
 // Writes 16-bit PCM WAV files from interleaved floats, rounding and saturating each sample
 // (x * 32768), so 16-bit input read as x = sample / 32768 comes back unchanged.
 class AudioFileWriter {
@@ -28,3 +30,5 @@ private:
     bool failed_ = false;
     short scratch_[4096];
 };
+
+} // namespace fretkit::host

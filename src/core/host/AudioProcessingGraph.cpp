@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace fretkit::host {
+
 OSStatus AudioProcessingGraph::create(std::unique_ptr<AudioProcessingGraph>& graph) {
     if (const OSStatus status = HostFaults::check(HostCall::NewGraph); status != noErr) {
         return status;
@@ -255,3 +257,5 @@ RemoteIOUnit* AudioProcessingGraph::outputUnit() const {
     }
     return nullptr;
 }
+
+} // namespace fretkit::host

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+namespace fretkit::host {
+
 class RemoteIOUnit;
 
 // A graph of audio units: nodes made from component descriptions, connections from output
@@ -63,3 +65,5 @@ private:
     bool open_ = false;
     bool initialized_ = false;
 };
+
+} // namespace fretkit::host

@@ -2,6 +2,8 @@
 
 #include "RealtimeThread.h"
 
+namespace fretkit::host {
+
 void DeviceThread::start(std::function<void(DeviceThread&)> body) {
     stop();
     {
@@ -41,3 +43,5 @@ bool DeviceThread::keepGoing() {
     std::lock_guard lock(mutex_);
     return !stopRequested_;
 }
+
+} // namespace fretkit::host

@@ -6,6 +6,8 @@
 #include <mutex>
 #include <thread>
 
+namespace fretkit::host {
+
 // The thread of a device without hardware: runs a body that cycles until asked to stop, paced
 // by the clock or as fast as it goes. stop() wakes a sleeping body at once and waits for it.
 class DeviceThread {
@@ -30,3 +32,5 @@ private:
     std::chrono::steady_clock::time_point deadline_;
     std::thread thread_;
 };
+
+} // namespace fretkit::host

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <chrono>
 
+namespace fretkit::host {
+
 namespace {
 
 constexpr OSStatus kOutputFileError = -36; // an I/O error
@@ -159,3 +161,5 @@ void FileAudioDevice::run(AudioDeviceClient& client, DeviceThread& thread) {
     running_.store(false);
     client.deviceStopped(stoppedStatus, stoppedReason);
 }
+
+} // namespace fretkit::host

@@ -10,6 +10,8 @@
 #include <mutex>
 #include <vector>
 
+namespace fretkit::host {
+
 // A device made of files: the microphone reads a sound file (converted to the device rate), the
 // output goes to a 16-bit WAV file or nowhere. Paced like a sound card, or as fast as the graph
 // renders. When the input file ends, or the output has its wanted length, the device stops by
@@ -60,3 +62,5 @@ private:
     std::vector<float> output_;
     DeviceThread thread_; // last: stopped before the files and buffers go
 };
+
+} // namespace fretkit::host

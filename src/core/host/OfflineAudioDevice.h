@@ -5,6 +5,8 @@
 #include <atomic>
 #include <vector>
 
+namespace fretkit::host {
+
 // A device without a thread: each pump() runs exactly one cycle on the caller's thread. Tests
 // and batch tools drive the whole graph with it, buffer by buffer.
 class OfflineAudioDevice final : public AudioDevice {
@@ -38,3 +40,5 @@ private:
     std::vector<float> discard_;
     double sampleTime_ = 0.0;
 };
+
+} // namespace fretkit::host

@@ -7,6 +7,8 @@
 #include <mutex>
 #include <portaudio.h>
 
+namespace fretkit::host {
+
 namespace {
 
 // ALSA and JACK print dozens of lines while PortAudio probes devices that are absent or busy;
@@ -152,7 +154,7 @@ OSStatus PortAudioDevice::start(AudioDeviceClient& client) {
         Pa_OpenStream(&stream, inputDevice_ >= 0 ? &in : nullptr, &out, info_.sampleRate,
                       info_.bufferFrames, paClipOff, &streamCallback, this);
     if (status == paNoError) {
-        Pa_SetStreamFinishedCallback(stream, &::streamFinished);
+        Pa_SetStreamFinishedCallback(stream, &fretkit::host::streamFinished);
         status = Pa_StartStream(stream);
         if (status != paNoError) {
             Pa_CloseStream(stream);
@@ -197,3 +199,5 @@ void PortAudioDevice::streamFinished() {
         client_->deviceStopped(paDeviceUnavailable, "the audio device stopped");
     }
 }
+
+} // namespace fretkit::host

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace fretkit::host {
+
 // The sound card, through PortAudio: one duplex stream of interleaved floats, so the
 // microphone's block arrives in the same callback as the output it is mixed into. Asks for the
 // preferred rate (44100 Hz) and uses the device's own when it refuses.
@@ -43,3 +45,5 @@ private:
     std::atomic<bool> stopping_{false};
     double sampleTime_ = 0.0;
 };
+
+} // namespace fretkit::host

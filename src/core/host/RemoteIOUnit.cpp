@@ -8,6 +8,8 @@
 #include <cstring>
 #include <tuple>
 
+namespace fretkit::host {
+
 namespace {
 
 bool isEnableIO(AudioUnitScope scope, AudioUnitElement element) {
@@ -19,8 +21,8 @@ bool isEnableIO(AudioUnitScope scope, AudioUnitElement element) {
 
 RemoteIOUnit::RemoteIOUnit(AudioDevice& device)
     : AudioUnit(
-          {kAudioUnitType_Output, kAudioUnitSubType_RemoteIO, kAudioUnitManufacturer_Apple, 0, 0},
-          2, 2),
+          {kAudioUnitType_Output, kAudioUnitSubType_RemoteIO, kAudioUnitManufacturer_Host, 0, 0}, 2,
+          2),
       device_(device) {
     // The hardware side's formats follow the device: its rate and channel counts.
     const AudioDeviceInfo info = device.info();
@@ -230,3 +232,5 @@ OSStatus RemoteIOUnit::renderBus(AudioUnitRenderActionFlags* flags, const AudioT
     }
     return noErr;
 }
+
+} // namespace fretkit::host

@@ -7,6 +7,8 @@
 #include <atomic>
 #include <functional>
 
+namespace fretkit::host {
+
 // The device input/output unit. Output bus 0 plays what its input bus 0 is fed; output bus 1
 // carries the microphone. Input is off until enabled (enable I/O, input scope, element 1).
 // Started, it runs one render of bus 0 per device cycle, with the cycle's input at hand, so
@@ -58,3 +60,5 @@ private:
     const float* cycleInput_ = nullptr;
     std::uint32_t cycleInputChannels_ = 0;
 };
+
+} // namespace fretkit::host

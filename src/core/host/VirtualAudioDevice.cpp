@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace fretkit::host {
+
 VirtualAudioDevice::VirtualAudioDevice(double sampleRate, std::uint32_t inputChannels,
                                        std::uint32_t outputChannels, std::uint32_t bufferFrames) {
     info_.name = "Virtual";
@@ -67,3 +69,5 @@ void VirtualAudioDevice::run(AudioDeviceClient& client, const AudioDeviceInfo& i
         cycle.timeStamp.mSampleTime += cycle.frames;
     } while (thread.waitForNextCycle(period));
 }
+
+} // namespace fretkit::host

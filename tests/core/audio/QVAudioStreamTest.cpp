@@ -22,6 +22,8 @@
 #include <thread>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 // Writes a constant into every output sample and records the input it hears.

@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 std::string writeRamp(const TempDir& dir, const std::string& name, double rate,

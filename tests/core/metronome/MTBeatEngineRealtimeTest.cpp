@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace fretkit::host;
+
 // The engine as the stream's delegate for thousands of cycles of the full graph. Built with the
 // real-time sanitizer, any allocation or blocking call in its render ends the test; elsewhere it
 // checks that the beats keep coming.
