@@ -7,6 +7,7 @@
 #include "foundation/Bundle.h"
 #include "shell/BZLifeCycle.h"
 #include "support/AudioTestSupport.h"
+#include "support/LogCapture.h"
 #include "ui/NavigationController.h"
 #include "ui/PhoneScreen.h"
 #include "ui/ScreenWindow.h"
@@ -244,4 +245,29 @@ TEST_F(BZControllerTest, TheStreamRunsWhileTheWindowIsOnScreenAndTheMachineAwake
     lifeCycle.windowVisibilityChanged(QWindow::Windowed);
     EXPECT_EQ(controller->stream(), nullptr);
     EXPECT_TRUE(alerts.alerts.empty());
+}
+
+TEST_F(BZControllerTest, LogsEachBurstOfDropoutsOnceWhileActive) {
+    launch(1);
+    controller->applicationDidBecomeActive();
+    LogCapture log;
+    controller->logXruns(); // the first look only notes where the counts stand
+    device->countUnderrun();
+    device->countUnderrun();
+    controller->logXruns();
+    device->countOverrun();
+    controller->logXruns();
+    EXPECT_TRUE(log.lines().empty()) << "a burst is reported once it is over";
+    controller->logXruns();
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_NE(log.lines()[0].find("2 underruns and 1 overrun"), std::string::npos)
+        << log.lines()[0];
+    controller->logXruns();
+    device->countUnderrun();
+    controller->logXruns();
+    // Going inactive ends the burst under way.
+    controller->applicationWillResignActive();
+    ASSERT_EQ(log.lines().size(), 2u);
+    EXPECT_NE(log.lines()[1].find("1 underrun and 0 overruns"), std::string::npos)
+        << log.lines()[1];
 }

@@ -3,6 +3,7 @@
 #include "audio/QVAudioSession.h"
 #include "audio/QVAudioStream.h"
 #include "foundation/Bundle.h"
+#include "foundation/Log.h"
 #include "ui/NavigationController.h"
 #include "ui/PhoneScreen.h"
 #include "ui/ScreenWindow.h"
@@ -19,6 +20,9 @@ BZController* sharedController = nullptr;
 BZController::BZController(ScreenWindow& window, const fretkit::Bundle& bundle)
     : window_(window), bundle_(bundle) {
     sharedController = this;
+    xrunTimer_.setInterval(1000);
+    connect(&xrunTimer_, &QTimer::timeout, this, &BZController::logXruns);
+    xrunClock_.start();
 }
 
 BZController::~BZController() {
@@ -77,15 +81,32 @@ void BZController::applicationDidBecomeActive() {
         session->setActive(true);
     }
     stream_->start();
+    xrunTimer_.start();
 }
 
 void BZController::applicationWillResignActive() {
     if (stream_) {
         stream_->stop();
     }
+    xrunTimer_.stop();
+    if (const std::optional<std::string> line = xrunLog_.flush()) {
+        fretkit::Log::line(*line);
+    }
+}
+
+void BZController::logXruns() {
+    if (!stream_) {
+        return;
+    }
+    const double now = static_cast<double>(xrunClock_.elapsed()) / 1000.0;
+    if (const std::optional<std::string> line =
+            xrunLog_.poll(stream_->underrunCount(), stream_->overrunCount(), now)) {
+        fretkit::Log::line(*line);
+    }
 }
 
 void BZController::applicationWillTerminate() {
+    xrunTimer_.stop();
     // The stream stops before it goes, so no cycle outlives it.
     stream_.reset();
     unpublish();

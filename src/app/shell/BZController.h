@@ -3,10 +3,13 @@
 #include "BZAudioDispatch.h"
 #include "audio/QVAudioSessionDelegate.h"
 #include "audio/QVAudioStreamDelegate.h"
+#include "audio/QVXrunLog.h"
 #include "ui/ViewController.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -76,6 +79,10 @@ public:
     // The screen audio goes to (main thread).
     ViewController* frontmostScreen() const;
 
+    // Logs the device's dropouts, one line per burst; a timer calls it once a second while the
+    // application is active.
+    void logXruns();
+
     bool renderAudioToBuffer(QVAudioBuffer& buffer,
                              const QVAudioTimeStamp& timeStamp) FRETKIT_NONBLOCKING override;
     void input(QVAudioBuffer& buffer, const QVAudioTimeStamp& timeStamp,
@@ -99,5 +106,8 @@ private:
     QPointer<ViewController> root_;
     std::unique_ptr<QVAudioStream> stream_;
     BZAudioDispatch dispatch_;
+    QTimer xrunTimer_;
+    QElapsedTimer xrunClock_;
+    QVXrunLog xrunLog_;
     ViewController* publishedScreen_ = nullptr; // compared, never followed
 };

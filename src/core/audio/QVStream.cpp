@@ -151,6 +151,14 @@ float QVStream::cpuLoad() const {
     return graph_ ? graph_->cpuLoad() : 0.0f;
 }
 
+std::uint64_t QVStream::underrunCount() const {
+    return graph_ ? graph_->xruns().underruns : 0;
+}
+
+std::uint64_t QVStream::overrunCount() const {
+    return graph_ ? graph_->xruns().overruns : 0;
+}
+
 AudioUnit* QVStream::audioUnitForEffect(const QVEffect& effect) const {
     AudioUnit* unit = nullptr;
     if (!graph_ || graph_->nodeInfo(effect.node(), nullptr, &unit) != noErr) {

@@ -47,6 +47,9 @@ public:
     bool isInitialized() const;
     bool isRunning() const;
     float cpuLoad() const;
+    // The dropouts the device under the graph has counted since it was made; any thread.
+    std::uint64_t underrunCount() const;
+    std::uint64_t overrunCount() const;
     fretkit::host::AudioUnit* audioUnitForEffect(const QVEffect& effect) const;
     // The node's component description as its 20 bytes, or nullopt.
     std::optional<std::vector<std::uint8_t>> componentDataForEffect(const QVEffect& effect) const;

@@ -2,6 +2,7 @@
 
 #include "AudioTypes.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -18,6 +19,14 @@ struct AudioDeviceInfo {
     double inputLatency = 0.0;
     double outputLatency = 0.0;
     float outputVolume = 1.0f;
+};
+
+// The dropouts a device has counted since it was made. An underrun is a cycle that came too
+// late, so the output (or the input the application reads) ran dry; an overrun is sound that
+// arrived faster than it could be taken and was lost.
+struct AudioDeviceXruns {
+    std::uint64_t underruns = 0;
+    std::uint64_t overruns = 0;
 };
 
 // One I/O cycle: interleaved 32-bit float input (null when the device has none) and output.
@@ -59,6 +68,21 @@ public:
     // Returns once no cycle runs any more and none will start.
     virtual void stop() = 0;
     virtual bool isRunning() const = 0;
+
+    // Any thread.
+    AudioDeviceXruns xruns() const {
+        return {underruns_.load(std::memory_order_relaxed),
+                overruns_.load(std::memory_order_relaxed)};
+    }
+
+protected:
+    // The device's thread; never waits.
+    void countUnderrun() { underruns_.fetch_add(1, std::memory_order_relaxed); }
+    void countOverrun() { overruns_.fetch_add(1, std::memory_order_relaxed); }
+
+private:
+    std::atomic<std::uint64_t> underruns_{0};
+    std::atomic<std::uint64_t> overruns_{0};
 };
 
 } // namespace fretkit::host

@@ -249,6 +249,11 @@ float AudioProcessingGraph::cpuLoad() const {
     return output != nullptr && output->isRunning() ? output->cpuLoad() : 0.0f;
 }
 
+AudioDeviceXruns AudioProcessingGraph::xruns() const {
+    const RemoteIOUnit* output = outputUnit();
+    return output != nullptr ? output->xruns() : AudioDeviceXruns{};
+}
+
 RemoteIOUnit* AudioProcessingGraph::outputUnit() const {
     for (const Node& node : nodes_) {
         if (node.description.componentType == kAudioUnitType_Output && node.unit) {

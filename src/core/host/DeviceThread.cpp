@@ -28,13 +28,22 @@ void DeviceThread::stop() {
     }
 }
 
-bool DeviceThread::waitForNextCycle(std::chrono::duration<double> period) {
+bool DeviceThread::waitForNextCycle(std::chrono::duration<double> period, bool* late) {
+    const auto step = std::chrono::duration_cast<std::chrono::steady_clock::duration>(period);
+    const auto now = std::chrono::steady_clock::now();
     std::unique_lock lock(mutex_);
     if (!paced_) {
-        deadline_ = std::chrono::steady_clock::now();
+        deadline_ = now;
         paced_ = true;
     }
-    deadline_ += std::chrono::duration_cast<std::chrono::steady_clock::duration>(period);
+    deadline_ += step;
+    const bool behind = now > deadline_ + step;
+    if (behind) {
+        deadline_ = now;
+    }
+    if (late != nullptr) {
+        *late = behind;
+    }
     wake_.wait_until(lock, deadline_, [this] { return stopRequested_; });
     return !stopRequested_;
 }

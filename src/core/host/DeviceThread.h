@@ -19,8 +19,10 @@ public:
     void stop();
 
     // For the body: sleeps until one more period has passed since the previous call (the
-    // first call starts counting from now) and answers whether to go on.
-    bool waitForNextCycle(std::chrono::duration<double> period);
+    // first call starts counting from now) and answers whether to go on. A body that fell more
+    // than a whole period behind does not rush to catch up, as a sound card would not: the
+    // count starts again from now and `late`, when given, is set.
+    bool waitForNextCycle(std::chrono::duration<double> period, bool* late = nullptr);
     // For the body: answers whether to go on, without sleeping.
     bool keepGoing();
 

@@ -148,8 +148,12 @@ void FileAudioDevice::run(AudioDeviceClient& client, DeviceThread& thread) {
         }
         cycle.timeStamp.mSampleTime += frames;
         framesPlayed_.fetch_add(frames);
-        if (!(options_.realTime ? thread.waitForNextCycle(period) : thread.keepGoing())) {
+        bool late = false;
+        if (!(options_.realTime ? thread.waitForNextCycle(period, &late) : thread.keepGoing())) {
             return;
+        }
+        if (late) {
+            countUnderrun();
         }
     }
     {

@@ -32,6 +32,9 @@ public:
 
     // Simulates the device going away while running: the client hears about it once.
     void fail(OSStatus status, const std::string& reason);
+    // Simulates dropouts, counted as a sound card's would be.
+    using AudioDevice::countOverrun;
+    using AudioDevice::countUnderrun;
 
 private:
     AudioDeviceInfo info_;

@@ -44,8 +44,10 @@ bool initializePortAudio() {
 }
 
 int streamCallback(const void* input, void* output, unsigned long frames,
-                   const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void* device) {
-    static_cast<PortAudioDevice*>(device)->runCycle(input, output, frames);
+                   const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags flags, void* device) {
+    static_cast<PortAudioDevice*>(device)->runCycle(
+        input, output, frames, (flags & (paInputUnderflow | paOutputUnderflow)) != 0,
+        (flags & (paInputOverflow | paOutputOverflow)) != 0);
     return paContinue;
 }
 
@@ -178,7 +180,14 @@ void PortAudioDevice::stop() {
     stream_ = nullptr;
 }
 
-void PortAudioDevice::runCycle(const void* input, void* output, unsigned long frames) {
+void PortAudioDevice::runCycle(const void* input, void* output, unsigned long frames, bool underrun,
+                               bool overrun) {
+    if (underrun) {
+        countUnderrun();
+    }
+    if (overrun) {
+        countOverrun();
+    }
     PortAudioDevice* device = this;
     AudioDeviceCycle cycle;
     cycle.frames = static_cast<std::uint32_t>(frames);

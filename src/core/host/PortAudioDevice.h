@@ -29,8 +29,10 @@ public:
     void stop() override;
     bool isRunning() const override { return stream_ != nullptr; }
 
-    // Called by the stream: one cycle on PortAudio's audio thread, and the stream's end.
-    void runCycle(const void* input, void* output, unsigned long frames);
+    // Called by the stream: one cycle on PortAudio's audio thread, with the dropouts PortAudio
+    // reported for it, and the stream's end.
+    void runCycle(const void* input, void* output, unsigned long frames, bool underrun,
+                  bool overrun);
     void streamFinished();
 
 private:

@@ -26,6 +26,8 @@ public:
     bool isRunning() const { return running_.load(); }
     // The share of the last cycle's duration spent rendering it.
     float cpuLoad() const { return cpuLoad_.load(); }
+    // The dropouts the device under the unit has counted; any thread.
+    AudioDeviceXruns xruns() const { return device_.xruns(); }
     void setStoppedHandler(StoppedHandler handler);
 
 protected:

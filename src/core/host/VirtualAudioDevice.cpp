@@ -63,11 +63,15 @@ void VirtualAudioDevice::run(AudioDeviceClient& client, const AudioDeviceInfo& i
     cycle.output = output_.data();
     cycle.timeStamp.mFlags = kAudioTimeStampSampleTimeValid | kAudioTimeStampHostTimeValid;
     const std::chrono::duration<double> period(cycle.frames / info.sampleRate);
+    bool late = false;
     do {
+        if (late) {
+            countUnderrun();
+        }
         cycle.timeStamp.mHostTime = hostAbsoluteTime();
         client.deviceCycle(cycle);
         cycle.timeStamp.mSampleTime += cycle.frames;
-    } while (thread.waitForNextCycle(period));
+    } while (thread.waitForNextCycle(period, &late));
 }
 
 } // namespace fretkit::host

@@ -270,6 +270,18 @@ TEST_F(QVAudioStreamTest, ADeviceThatFailsIsReportedOnceAndTheStreamCanStartAgai
     EXPECT_TRUE(device.pump(16));
 }
 
+TEST_F(QVAudioStreamTest, ShowsTheDropoutsItsDeviceCounts) {
+    OfflineAudioDevice& device = installOfflineDevice(44100.0, 1, 2);
+    ToneDelegate delegate;
+    auto stream = build(&delegate);
+    ASSERT_TRUE(stream);
+    device.countUnderrun();
+    device.countOverrun();
+    device.countOverrun();
+    EXPECT_EQ(stream->underrunCount(), 1u);
+    EXPECT_EQ(stream->overrunCount(), 2u);
+}
+
 // --- Forced failures: every build step that can fail ends the build with its own error. ---
 
 struct BuildFailure {

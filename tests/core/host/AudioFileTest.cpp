@@ -2,6 +2,7 @@
 #include "host/AudioFileWriter.h"
 #include "host/ExtendedAudioFile.h"
 #include "host/FileAudioDevice.h"
+#include "host/VirtualAudioDevice.h"
 #include "support/AudioTestSupport.h"
 #include "support/TempDir.h"
 
@@ -248,4 +249,29 @@ TEST(FileAudioDevice, InRealTimeItIsPacedAndStopsAtOnceWhenAsked) {
     EXPECT_LT(device->framesPlayed(), 441u * 100u);
     EXPECT_GT(device->framesPlayed(), 0u);
     EXPECT_LT(elapsed, std::chrono::seconds(5));
+}
+
+// A cycle that overruns its deadline by more than a buffer is a dropout the device counts.
+TEST(VirtualAudioDevice, CountsAnUnderrunWhenACycleRunsPastTheNextOne) {
+    class SlowStart final : public AudioDeviceClient {
+    public:
+        void deviceCycle(const AudioDeviceCycle&) override {
+            if (cycles.fetch_add(1) == 1) {
+                // Far longer than the 64-frame buffer: the next cycle is due long before. (The
+                // pace is counted from the end of the first cycle.)
+                std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            }
+            cycles.notify_all();
+        }
+        void deviceStopped(OSStatus, const std::string&) override {}
+        std::atomic<int> cycles{0};
+    } client;
+    VirtualAudioDevice device(44100.0, 0, 2, 64);
+    ASSERT_EQ(device.start(client), noErr);
+    for (int seen = client.cycles.load(); seen < 3; seen = client.cycles.load()) {
+        client.cycles.wait(seen);
+    }
+    device.stop();
+    EXPECT_GE(device.xruns().underruns, 1u);
+    EXPECT_EQ(device.xruns().overruns, 0u);
 }
