@@ -57,6 +57,10 @@ public:
 
     // The driver's name: "portaudio", "virtual", "file" or "offline".
     virtual std::string driverName() const = 0;
+    // Whether this is a sound card (or stands for one in tests): a card that cannot start is
+    // replaced by the virtual device, so the application runs on without one. Files are the
+    // user's and a clock cannot fail, so their devices are never replaced.
+    virtual bool standsForHardware() const { return false; }
     virtual AudioDeviceInfo info() const = 0;
     // The rate and buffer size to ask for at the next start; the device may use others, which
     // info() then reports.

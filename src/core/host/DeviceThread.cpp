@@ -4,15 +4,17 @@
 
 namespace fretkit::host {
 
-void DeviceThread::start(std::function<void(DeviceThread&)> body) {
+void DeviceThread::start(std::function<void(DeviceThread&)> body, bool realTime) {
     stop();
     {
         std::lock_guard lock(mutex_);
         stopRequested_ = false;
         paced_ = false;
     }
-    thread_ = std::thread([this, body = std::move(body)] {
-        makeCurrentThreadRealtime();
+    thread_ = std::thread([this, realTime, body = std::move(body)] {
+        if (realTime) {
+            makeCurrentThreadRealtime();
+        }
         body(*this);
     });
 }

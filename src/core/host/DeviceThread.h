@@ -14,8 +14,9 @@ class DeviceThread {
 public:
     ~DeviceThread() { stop(); }
 
-    // Runs body on a new real-time thread (a thread still running is stopped first).
-    void start(std::function<void(DeviceThread&)> body);
+    // Runs body on a new thread, a real-time one when `realTime` (a thread still running is
+    // stopped first).
+    void start(std::function<void(DeviceThread&)> body, bool realTime = true);
     void stop();
 
     // For the body: sleeps until one more period has passed since the previous call (the

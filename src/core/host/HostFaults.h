@@ -16,6 +16,7 @@ enum class HostCall : std::uint8_t {
     StartGraph,
     SetProperty,
     AddRenderNotify,
+    DeviceStart,
     SessionInitialize,
     SessionGetProperty,
     SessionSetProperty,

@@ -17,6 +17,7 @@ public:
                                 std::uint32_t outputChannels = 2);
 
     std::string driverName() const override { return "offline"; }
+    bool standsForHardware() const override { return true; }
     AudioDeviceInfo info() const override { return info_; }
     void setPreferredSampleRate(double rate) override { info_.sampleRate = rate; }
     void setPreferredBufferFrames(std::uint32_t frames) override { info_.bufferFrames = frames; }

@@ -22,6 +22,7 @@ public:
     static std::vector<std::string> deviceDescriptions();
 
     std::string driverName() const override { return "portaudio"; }
+    bool standsForHardware() const override { return true; }
     AudioDeviceInfo info() const override { return info_; }
     void setPreferredSampleRate(double rate) override;
     void setPreferredBufferFrames(std::uint32_t frames) override;
