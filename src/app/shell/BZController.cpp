@@ -44,6 +44,11 @@ QVAudioStream* BZController::sharedStream() {
     return sharedController != nullptr ? sharedController->stream() : nullptr;
 }
 
+QVRenderLockPtr BZController::sharedRenderLock() {
+    return sharedController != nullptr ? sharedController->renderLock_
+                                       : std::make_shared<QVRenderLock>();
+}
+
 std::uint32_t BZController::categoryFor(bool inputAvailable, const fretkit::PlistValue& info) {
     const fretkit::PlistValue* enable = info.isDictionary() ? info.find(kEnableInputKey) : nullptr;
     const bool allowed = enable != nullptr && enable->boolValue();
@@ -56,7 +61,7 @@ void BZController::applicationDidFinishLaunching(std::unique_ptr<ViewController>
     if (QVAudioSession* session = QVAudioSession::session()) {
         setUpSession(*session);
         QVErrorPtr error;
-        stream_ = QVAudioStream::withDelegate(this, &error);
+        stream_ = QVAudioStream::withDelegate(this, renderLock_, &error);
         if (!stream_ && error) {
             error->alert(); // the interface still comes up, silent
         }
@@ -189,9 +194,7 @@ void BZController::unpublish() {
 void BZController::waitForRenderCycle() {
     // Every cycle holds the render lock from start to end: once it is ours, the cycle that may
     // have read the old screen is over, and the next reads the new one.
-    if (stream_) {
-        std::lock_guard lock(stream_->renderLock());
-    }
+    std::lock_guard lock(*renderLock_);
 }
 
 bool BZController::renderAudioToBuffer(QVAudioBuffer& buffer, const QVAudioTimeStamp& timeStamp) {

@@ -22,15 +22,22 @@ constexpr float kMutedPlaythroughVolume = 0.00001f; // about -100 dB, never exac
 
 } // namespace
 
-QVAudioStream::QVAudioStream(QVAudioStreamDelegate* delegate)
-    : delegate_(delegate), bufferRenderer_(dynamic_cast<QVAudioStreamBufferRenderer*>(delegate)),
+QVAudioStream::QVAudioStream(QVAudioStreamDelegate* delegate, QVRenderLockPtr renderLock)
+    : QVStream(std::move(renderLock)), delegate_(delegate),
+      bufferRenderer_(dynamic_cast<QVAudioStreamBufferRenderer*>(delegate)),
       renderer_(dynamic_cast<QVAudioStreamRenderer*>(delegate)),
       inputReceiver_(dynamic_cast<QVAudioStreamInput*>(delegate)),
       self_(std::make_shared<QVAudioStream*>(this)) {}
 
 std::unique_ptr<QVAudioStream> QVAudioStream::withDelegate(QVAudioStreamDelegate* delegate,
                                                            QVErrorPtr* error) {
-    std::unique_ptr<QVAudioStream> stream(new QVAudioStream(delegate));
+    return withDelegate(delegate, std::make_shared<QVRenderLock>(), error);
+}
+
+std::unique_ptr<QVAudioStream> QVAudioStream::withDelegate(QVAudioStreamDelegate* delegate,
+                                                           QVRenderLockPtr renderLock,
+                                                           QVErrorPtr* error) {
+    std::unique_ptr<QVAudioStream> stream(new QVAudioStream(delegate, std::move(renderLock)));
     if (!stream->build(error)) {
         return nullptr;
     }

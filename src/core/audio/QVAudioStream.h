@@ -25,6 +25,10 @@ public:
     // Builds and initialises the graph; null with the failing step's error.
     static std::unique_ptr<QVAudioStream> withDelegate(QVAudioStreamDelegate* delegate,
                                                        QVErrorPtr* error = nullptr);
+    // The same with the render lock that the delegate's engines were made with.
+    static std::unique_ptr<QVAudioStream> withDelegate(QVAudioStreamDelegate* delegate,
+                                                       QVRenderLockPtr renderLock,
+                                                       QVErrorPtr* error = nullptr);
     ~QVAudioStream() override;
 
     QVAudioStreamDelegate* delegate() const { return delegate_; }
@@ -52,7 +56,7 @@ public:
     bool close(QVErrorPtr* error = nullptr) override;
 
 private:
-    explicit QVAudioStream(QVAudioStreamDelegate* delegate);
+    QVAudioStream(QVAudioStreamDelegate* delegate, QVRenderLockPtr renderLock);
     bool build(QVErrorPtr* error);
     bool buildWithInput(QVErrorPtr* error);
     bool buildOutputOnly(QVErrorPtr* error);

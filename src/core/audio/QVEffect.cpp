@@ -83,7 +83,7 @@ bool QVEffect::reset(QVErrorPtr* error) {
     if (unit == nullptr) {
         return check(kAudioUnitErr_Uninitialized, "Resetting", error);
     }
-    std::unique_lock<std::mutex> lock;
+    std::unique_lock<QVRenderLock> lock;
     if (stream_ != nullptr) {
         lock = std::unique_lock(stream_->renderLock());
     }
@@ -98,7 +98,7 @@ bool QVEffect::setBytes(const void* data, std::uint32_t size, AudioUnitPropertyI
     }
     OSStatus status = noErr;
     {
-        std::unique_lock<std::mutex> lock;
+        std::unique_lock<QVRenderLock> lock;
         if (stream_ != nullptr) {
             lock = std::unique_lock(stream_->renderLock());
         }

@@ -18,7 +18,8 @@ bool check(OSStatus status, const char* action, QVErrorPtr* error) {
 
 } // namespace
 
-QVStream::QVStream() = default;
+QVStream::QVStream(QVRenderLockPtr renderLock)
+    : renderLock_(renderLock ? std::move(renderLock) : std::make_shared<QVRenderLock>()) {}
 
 QVStream::~QVStream() = default;
 

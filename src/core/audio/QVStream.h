@@ -1,11 +1,11 @@
 #pragma once
 
 #include "QVError.h"
+#include "QVRenderLock.h"
 #include "host/AudioProcessingGraph.h"
 
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -16,10 +16,12 @@ class QVEffect;
 //
 // renderLock is held by the audio thread for the whole of each render cycle, and by any other
 // thread while it changes what that cycle reads (tools' playback state, unit properties, reset).
-// It is not recursive: never write an effect property while holding it.
+// It is not recursive: never write an effect property while holding it. The engines that mix
+// into the stream share it (sharedRenderLock); it outlives the stream while they hold it.
 class QVStream {
 public:
-    QVStream();
+    // A stream with the render lock its engines were made with, or (null) one of its own.
+    explicit QVStream(QVRenderLockPtr renderLock = std::make_shared<QVRenderLock>());
     virtual ~QVStream();
     QVStream(const QVStream&) = delete;
     QVStream& operator=(const QVStream&) = delete;
@@ -54,10 +56,11 @@ public:
     // The node's component description as its 20 bytes, or nullopt.
     std::optional<std::vector<std::uint8_t>> componentDataForEffect(const QVEffect& effect) const;
 
-    std::mutex& renderLock() { return renderLock_; }
+    QVRenderLock& renderLock() const { return *renderLock_; }
+    const QVRenderLockPtr& sharedRenderLock() const { return renderLock_; }
     fretkit::host::AudioProcessingGraph* graph() const { return graph_.get(); }
 
 private:
     std::unique_ptr<fretkit::host::AudioProcessingGraph> graph_;
-    std::mutex renderLock_;
+    QVRenderLockPtr renderLock_;
 };

@@ -91,9 +91,9 @@ double peakOffset(double a, double b, double c) {
 
 nu_dsp_f0est_region_t closeRegion(const nu_dsp_f0est_internal_t& me, std::uint32_t start,
                                   std::uint32_t end, std::uint32_t peak, float value) {
-    const double a = me.auto_norm[peak - 1];
-    const double b = me.auto_norm[peak];
-    const double c = me.auto_norm[peak + 1];
+    const auto a = static_cast<double>(me.auto_norm[peak - 1]);
+    const auto b = static_cast<double>(me.auto_norm[peak]);
+    const auto c = static_cast<double>(me.auto_norm[peak + 1]);
     const double period = (peak + peakOffset(a, b, c)) / me.sampleRate;
     return {start, end, peak, period, value};
 }
@@ -225,7 +225,7 @@ bool nu_dsp_f0est__detect(nu_dsp_f0est_internal_t* me, double* frequency, double
         const double ratio = region.period / fundamental.period;
         if (std::fabs(ratio - std::round(ratio)) < me->harmonicTolerance) {
             *frequency = std::round(ratio) / region.period;
-            *quality = fundamental.value;
+            *quality = static_cast<double>(fundamental.value);
             return true;
         }
     }

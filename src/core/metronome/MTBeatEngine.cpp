@@ -6,17 +6,12 @@
 #include <cmath>
 #include <cstring>
 
-MTBeatEngine::MTBeatEngine(double sampleRate, unsigned tempo)
-    : tempo_(tempo), sampleRate_(sampleRate) {}
+MTBeatEngine::MTBeatEngine(QVRenderLockPtr renderLock, double sampleRate, unsigned tempo)
+    : lock_(std::move(renderLock)), tempo_(tempo), sampleRate_(sampleRate) {}
 
 void MTBeatEngine::setTempo(unsigned tempo) {
     std::lock_guard lock(*lock_);
-    tempo_ = tempo;
-}
-
-unsigned MTBeatEngine::tempo() const {
-    std::lock_guard lock(*lock_);
-    return tempo_;
+    tempo_.store(tempo, std::memory_order_relaxed);
 }
 
 void MTBeatEngine::setSampleRate(double rate) {
@@ -37,7 +32,7 @@ void MTBeatEngine::start() {
     std::lock_guard lock(*lock_);
     beatCount_ = -1;
     beatPolarity_ = false;
-    currentTick_ = 0.0;
+    currentTick_.store(0.0, std::memory_order_relaxed);
     // A click cut by an earlier stop must not resume over the first beat.
     soundCursor_ = kIdleCursor;
     framesRendered_.store(0, std::memory_order_release);
@@ -46,16 +41,7 @@ void MTBeatEngine::start() {
 
 void MTBeatEngine::stop() {
     std::lock_guard lock(*lock_);
-    currentTick_ = -1.0;
-}
-
-bool MTBeatEngine::isPlaying() const {
-    return currentTick() != -1.0;
-}
-
-double MTBeatEngine::currentTick() const {
-    std::lock_guard lock(*lock_);
-    return currentTick_;
+    currentTick_.store(-1.0, std::memory_order_relaxed);
 }
 
 void MTBeatEngine::setTimeSignature(MTTimeSignature signature) {
@@ -67,18 +53,21 @@ MTTimeSignature MTBeatEngine::timeSignature() const {
 }
 
 bool MTBeatEngine::renderAudioToBuffer(QVAudioBuffer& buffer, const QVAudioTimeStamp&) {
-    if (currentTick_ == -1.0 || tempo_ == 0 || sampleRate_ <= 0.0) {
+    // Only this cycle writes them while it runs: the main thread waits for the lock to.
+    const double tick = currentTick();
+    const unsigned tempo = this->tempo();
+    if (tick == -1.0 || tempo == 0 || sampleRate_ <= 0.0) {
         return true;
     }
     const std::uint32_t frames = buffer.frames();
-    const double tickSeconds = (60.0 / tempo_) / kTicksPerBeat;
+    const double tickSeconds = (60.0 / tempo) / kTicksPerBeat;
     const double bufferTicks = (frames / sampleRate_) / tickSeconds;
 
     continueBeatToBuffer(buffer, 0);
-    if (currentTick_ == 0.0) {
+    if (tick == 0.0) {
         playBeatToBuffer(buffer, 0);
     } else {
-        const double phase = std::fmod(currentTick_, kTicksPerBeat);
+        const double phase = std::fmod(tick, kTicksPerBeat);
         if (phase + bufferTicks >= kTicksPerBeat) {
             const double at = std::round(((kTicksPerBeat - phase) / bufferTicks) * frames);
             playBeatToBuffer(buffer, static_cast<std::uint32_t>(at));
@@ -87,7 +76,7 @@ bool MTBeatEngine::renderAudioToBuffer(QVAudioBuffer& buffer, const QVAudioTimeS
     if (buffer.numberOfChannels() > 1) {
         std::memcpy(buffer.channel(1), buffer.channel(0), frames * sizeof(std::int16_t));
     }
-    currentTick_ += bufferTicks;
+    currentTick_.store(tick + bufferTicks, std::memory_order_relaxed);
     framesRendered_.fetch_add(frames, std::memory_order_acq_rel);
     return true;
 }

@@ -12,12 +12,12 @@ using namespace fretkit::host;
 // checks that the beats keep coming.
 TEST(MTBeatEngineRealtime, ThousandsOfCyclesMakeNoBlockingCall) {
     OfflineAudioDevice& device = installOfflineDevice(44100.0, 1, 2);
-    MTBeatEngine engine(44100.0, 280);
+    const QVRenderLockPtr renderLock = std::make_shared<QVRenderLock>();
+    MTBeatEngine engine(renderLock, 44100.0, 280);
     engine.setSoundData(std::vector<std::int16_t>(3000, 8000));
     engine.setTimeSignature(MTTimeSignature(0x34));
-    auto stream = QVAudioStream::withDelegate(&engine);
+    auto stream = QVAudioStream::withDelegate(&engine, renderLock);
     ASSERT_TRUE(stream);
-    engine.setRenderLock(&stream->renderLock());
     engine.start();
     ASSERT_TRUE(stream->start());
     std::vector<float> output(512 * 2);
