@@ -85,8 +85,8 @@ public:
     // The screen audio goes to (main thread).
     ViewController* frontmostScreen() const;
 
-    // Logs the device's dropouts, one line per burst; a timer calls it once a second while the
-    // application is active.
+    // Main thread: logs the device's dropouts, one line per burst; a timer calls it once a
+    // second while the application is active.
     void logXruns();
 
     bool renderAudioToBuffer(QVAudioBuffer& buffer,

@@ -16,7 +16,7 @@ public:
 
     // Main thread. `now` is in seconds on any steady clock. Answers the line to log, if any.
     std::optional<std::string> poll(std::uint64_t underruns, std::uint64_t overruns, double now);
-    // Ends the burst under way (the stream stops): its line, if there is one.
+    // Main thread: ends the burst under way (the stream stops); its line, if there is one.
     std::optional<std::string> flush();
 
 private:

@@ -28,8 +28,8 @@ public:
     // Every frame of the file has been taken.
     bool ended() const { return ring_.isClosed() && ring_.available() == 0; }
 
-    // Sleeps until the ring holds `count` frames or the whole file, so that a paced device does
-    // not start short of input.
+    // Main thread, before the device thread starts: sleeps until the ring holds `count` frames
+    // or the whole file, so that a paced device does not start short of input.
     void prime(std::uint32_t count);
 
 private:

@@ -30,8 +30,9 @@ public:
     // Why the disk refused the samples, once hasFailed().
     const std::string& error() const { return writer_->error(); }
 
-    // Writes what is queued, ends the thread and completes the file. Answers whether every
-    // queued sample reached the disk. Once only; later calls repeat the answer.
+    // Main thread, once the device thread has stopped: writes what is queued, ends the thread
+    // and completes the file. Answers whether every queued sample reached the disk. Works once;
+    // later calls repeat the answer.
     bool finish();
 
 private:
