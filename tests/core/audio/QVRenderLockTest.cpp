@@ -39,16 +39,6 @@ int effectivePriority(pid_t thread) {
 
 } // namespace
 
-TEST(QVRenderLock, IsAPlainLockToStandardGuards) {
-    QVRenderLock lock;
-    {
-        std::lock_guard guard(lock);
-        EXPECT_FALSE(lock.try_lock());
-    }
-    EXPECT_TRUE(lock.try_lock());
-    lock.unlock();
-}
-
 // An interface thread of low priority holds the lock; the audio thread, of high priority, waits
 // for it. The holder must run at the waiter's priority until it lets go, or anything between
 // the two priorities could keep the audio thread waiting.
