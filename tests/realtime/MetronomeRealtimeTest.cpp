@@ -38,4 +38,9 @@ TEST(MTBeatEngineRealtime, ThousandsOfCyclesMakeNoBlockingCall) {
     stream->stop();
     EXPECT_EQ(beats, 183u); // 29 s at 280 BPM, then 29 s at 97
     EXPECT_NEAR(loudest, 8000.0f / 32768.0f, 1e-6f);
+    // A screen may outlive the stream (the application releases the stream first): its engine
+    // still holds the lock it takes.
+    stream.reset();
+    engine.setTempo(60);
+    EXPECT_EQ(engine.tempo(), 60u);
 }
