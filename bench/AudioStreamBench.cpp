@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+using namespace fretkit::host;
+
 // One full cycle of the input-and-output graph (microphone through the converter into the
 // mixer, the delegate's sound into the mixer, the mix to the device) against copying the same
 // samples. The "share" counter is the cycle's cost as a part of the buffer's duration at

@@ -43,7 +43,7 @@ void BM_ClearOnlyHour(benchmark::State& state) {
 
 void BM_MetronomeHour(benchmark::State& state) {
     auto buffer = QVAudioBuffer::bufferWithChannels(2, kFrames);
-    MTBeatEngine engine(kRate, kTempo);
+    MTBeatEngine engine(std::make_shared<QVRenderLock>(), kRate, kTempo);
     engine.setSoundData(
         MTSettings::loadClick(fretkit::Bundle::main(), MTSettings::kDefaultSoundName, nullptr)
             .value_or(std::vector<std::int16_t>(1323, 1000)));
@@ -74,7 +74,7 @@ void BM_MetronomeHour(benchmark::State& state) {
 // Renders the hour with a click that sounds from its first sample and measures every onset.
 void BM_MetronomeHourDrift(benchmark::State& state) {
     auto buffer = QVAudioBuffer::bufferWithChannels(2, kFrames);
-    MTBeatEngine engine(kRate, kTempo);
+    MTBeatEngine engine(std::make_shared<QVRenderLock>(), kRate, kTempo);
     engine.setSoundData(std::vector<std::int16_t>(100, 1000));
     const QVAudioTimeStamp stamp;
     double largest = 0.0;

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <sstream>
 
+using namespace fretkit::host;
+
 namespace {
 
 // MIDI note of a name such as "E2" or "C#5"; -1 when it is none.

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <ostream>
 
+using namespace fretkit::host;
+
 std::optional<AudioOptions> AudioOptions::parse(const std::vector<std::string>& args,
                                                 std::ostream& err) {
     AudioOptions options;

@@ -11,7 +11,7 @@
 //   --audio portaudio|virtual|file|offline, --input FILE, --output FILE, --fast, --rate HZ
 // Arguments the options do not claim are left for the command.
 struct AudioOptions {
-    AudioDeviceOptions device;
+    fretkit::host::AudioDeviceOptions device;
     std::vector<std::string> rest;
 
     static constexpr const char* kSynopsis =

@@ -19,6 +19,8 @@
 #include <iostream>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
@@ -75,11 +77,13 @@ bool loadClick(MTBeatEngine& engine, const std::string& name, std::ostream& err)
     return true;
 }
 
-std::unique_ptr<QVAudioStream> startStream(MTBeatEngine& engine, std::ostream& err) {
+// The stream plays the engine under the render lock the engine was made with.
+std::unique_ptr<QVAudioStream> startStream(MTBeatEngine& engine, const QVRenderLockPtr& renderLock,
+                                           std::ostream& err) {
     QVErrorPtr error;
-    std::unique_ptr<QVAudioStream> stream = QVAudioStream::withDelegate(&engine, &error);
+    std::unique_ptr<QVAudioStream> stream =
+        QVAudioStream::withDelegate(&engine, renderLock, &error);
     if (stream) {
-        engine.setRenderLock(&stream->renderLock());
         engine.start();
     }
     if (!stream || !stream->start(&error)) {
@@ -91,8 +95,8 @@ std::unique_ptr<QVAudioStream> startStream(MTBeatEngine& engine, std::ostream& e
 }
 
 // Pumps the offline device buffer by buffer and writes what the stream renders.
-int renderToFile(const MetronomeOptions& options, MTBeatEngine& engine, std::ostream& out,
-                 std::ostream& err) {
+int renderToFile(const MetronomeOptions& options, MTBeatEngine& engine,
+                 const QVRenderLockPtr& renderLock, std::ostream& out, std::ostream& err) {
     auto* device = dynamic_cast<OfflineAudioDevice*>(&AudioDeviceLayer::current());
     if (device == nullptr) {
         err << "fretkit metronome: the offline audio device is not installed\n";
@@ -107,7 +111,7 @@ int renderToFile(const MetronomeOptions& options, MTBeatEngine& engine, std::ost
         err << "fretkit metronome: " << error << '\n';
         return 1;
     }
-    auto stream = startStream(engine, err);
+    auto stream = startStream(engine, renderLock, err);
     if (!stream) {
         return 1;
     }
@@ -138,11 +142,11 @@ int renderToFile(const MetronomeOptions& options, MTBeatEngine& engine, std::ost
 }
 
 // Plays on the device, printing each beat, until the count is reached or Ctrl-C.
-int playLive(const MetronomeOptions& options, MTBeatEngine& engine, std::ostream& out,
-             std::ostream& err) {
+int playLive(const MetronomeOptions& options, MTBeatEngine& engine,
+             const QVRenderLockPtr& renderLock, std::ostream& out, std::ostream& err) {
     const InterruptGuard guard;
     const auto total = options.totalFrames(QVAudioSession::sampleRate());
-    auto stream = startStream(engine, err);
+    auto stream = startStream(engine, renderLock, err);
     if (!stream) {
         return 1;
     }
@@ -198,7 +202,8 @@ int metronome(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (options->tap) {
         return tapTempo(std::cin, out);
     }
-    MTBeatEngine engine;
+    const QVRenderLockPtr renderLock = std::make_shared<QVRenderLock>();
+    MTBeatEngine engine(renderLock);
     if (!loadClick(engine, options->sound, err)) {
         return 2;
     }
@@ -211,8 +216,8 @@ int metronome(const std::vector<std::string>& args, std::ostream& out, std::ostr
     engine.setSampleRate(QVAudioSession::sampleRate());
     engine.setTempo(options->tempo);
     engine.setTimeSignature(options->signature);
-    return options->wavPath.empty() ? playLive(*options, engine, out, err)
-                                    : renderToFile(*options, engine, out, err);
+    return options->wavPath.empty() ? playLive(*options, engine, renderLock, out, err)
+                                    : renderToFile(*options, engine, renderLock, out, err);
 }
 
 } // namespace

@@ -104,7 +104,9 @@ int playChord(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!run->activate(err)) {
         return kFailure;
     }
-    CHChordPlayer player(fretkit::Bundle::main(), run->sampleRate());
+    StringRun::Job job;
+    job.renderLock = std::make_shared<QVRenderLock>();
+    CHChordPlayer player(job.renderLock, fretkit::Bundle::main(), run->sampleRate());
     player.setChord(*chord);
     player.waitUntilLoaded();
     for (const std::string& problem : player.problems()) {
@@ -114,9 +116,7 @@ int playChord(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const double end =
         plucks->empty() ? 0.0 : plucks->back().time + QVSampleDecoder::kStringSampleSeconds;
     double now = 0.0;
-    StringRun::Job job;
     job.delegate = &player.player();
-    job.setRenderLock = [&](std::mutex* lock) { player.setRenderLock(lock); };
     job.advance = [&](double seconds) {
         now = seconds;
         for (; next < plucks->size() && (*plucks)[next].time <= seconds; ++next) {

@@ -14,6 +14,8 @@
 #include <ostream>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 // Hands out the decoded sound block by block; the sound is complete before the stream starts.

@@ -120,16 +120,16 @@ int playScale(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kFailure;
     }
     ManualTimerScheduler timers;
-    SCScalePlayer player(Bundle::main(), run->sampleRate(), timers);
+    StringRun::Job job;
+    job.renderLock = std::make_shared<QVRenderLock>();
+    SCScalePlayer player(job.renderLock, Bundle::main(), run->sampleRate(), timers);
     player.setScale(*scale);
     player.waitUntilLoaded();
     for (const std::string& problem : player.problems()) {
         err << "fretkit play-scale: warning: " << problem << "; that note stays silent\n";
     }
     bool started = false;
-    StringRun::Job job;
     job.delegate = &player.player();
-    job.setRenderLock = [&](std::mutex* lock) { player.setRenderLock(lock); };
     job.advance = [&](double seconds) {
         if (!started) {
             player.strum(*way, options.flag("--all-notes"), *pace);

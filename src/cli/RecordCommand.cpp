@@ -13,6 +13,8 @@
 #include <ostream>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 // Copies the input blocks into memory made beforehand, so the audio thread never allocates.

@@ -10,21 +10,18 @@
 #include <chrono>
 #include <ostream>
 
+using namespace fretkit::host;
+
 namespace {
 
 std::unique_ptr<QVAudioStream> startStream(const StringRun::Job& job, const std::string& command,
                                            std::ostream& err) {
     QVErrorPtr error;
-    std::unique_ptr<QVAudioStream> stream = QVAudioStream::withDelegate(job.delegate, &error);
-    if (stream) {
-        job.setRenderLock(&stream->renderLock());
-    }
+    std::unique_ptr<QVAudioStream> stream =
+        QVAudioStream::withDelegate(job.delegate, job.renderLock, &error);
     if (!stream || !stream->start(&error)) {
         err << "fretkit " << command << ": "
             << (error ? error->localizedDescription() : "no audio stream") << '\n';
-        if (stream) {
-            job.setRenderLock(nullptr);
-        }
         return nullptr;
     }
     return stream;
@@ -68,9 +65,7 @@ double StringRun::sampleRate() const {
 }
 
 int StringRun::run(const Job& job, std::ostream& out, std::ostream& err) {
-    const int status = wavPath_.empty() ? playLive(job, out, err) : renderToFile(job, out, err);
-    job.setRenderLock(nullptr);
-    return status;
+    return wavPath_.empty() ? playLive(job, out, err) : renderToFile(job, out, err);
 }
 
 int StringRun::renderToFile(const Job& job, std::ostream& out, std::ostream& err) {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "AudioOptions.h"
+#include "audio/QVRenderLock.h"
 
 #include <functional>
 #include <iosfwd>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,7 +21,8 @@ public:
 
     struct Job {
         QVAudioStreamDelegate* delegate = nullptr;
-        std::function<void(std::mutex*)> setRenderLock;
+        // The lock the delegate was made with; the stream renders under it.
+        QVRenderLockPtr renderLock;
         // Called before each buffer with the seconds since the start.
         std::function<void(double)> advance;
         std::function<bool()> finished;

@@ -18,6 +18,8 @@
 #include <csignal>
 #include <ostream>
 
+using namespace fretkit::host;
+
 namespace {
 
 std::atomic<bool> interrupted{false};

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 SubprocessResult runApp(const std::string& arguments) {

@@ -5,6 +5,8 @@
 #include <QCommandLineParser>
 #include <gtest/gtest.h>
 
+using namespace fretkit::host;
+
 namespace {
 
 // The device options a command line gives, with the environment's choice set to `environment`.

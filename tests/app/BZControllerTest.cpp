@@ -5,14 +5,19 @@
 #include "audio/QVAudioStream.h"
 #include "audio/QVAudioTimeStamp.h"
 #include "foundation/Bundle.h"
+#include "foundation/MainThread.h"
+#include "foundation/QueueDispatcher.h"
 #include "shell/BZLifeCycle.h"
 #include "support/AudioTestSupport.h"
+#include "support/LogCapture.h"
 #include "ui/NavigationController.h"
 #include "ui/PhoneScreen.h"
 #include "ui/ScreenWindow.h"
 
 #include <gtest/gtest.h>
 #include <vector>
+
+using namespace fretkit::host;
 
 namespace {
 
@@ -242,4 +247,54 @@ TEST_F(BZControllerTest, TheStreamRunsWhileTheWindowIsOnScreenAndTheMachineAwake
     lifeCycle.windowVisibilityChanged(QWindow::Windowed);
     EXPECT_EQ(controller->stream(), nullptr);
     EXPECT_TRUE(alerts.alerts.empty());
+}
+
+TEST_F(BZControllerTest, LogsEachBurstOfDropoutsOnceWhileActive) {
+    launch(1);
+    controller->applicationDidBecomeActive();
+    LogCapture log;
+    controller->logXruns(); // the first look only notes where the counts stand
+    device->countUnderrun();
+    device->countUnderrun();
+    controller->logXruns();
+    device->countOverrun();
+    controller->logXruns();
+    EXPECT_TRUE(log.lines().empty()) << "a burst is reported once it is over";
+    controller->logXruns();
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_NE(log.lines()[0].find("2 underruns and 1 overrun"), std::string::npos)
+        << log.lines()[0];
+    controller->logXruns();
+    device->countUnderrun();
+    controller->logXruns();
+    // Going inactive ends the burst under way.
+    controller->applicationWillResignActive();
+    ASSERT_EQ(log.lines().size(), 2u);
+    EXPECT_NE(log.lines()[1].find("1 underrun and 0 overruns"), std::string::npos)
+        << log.lines()[1];
+}
+
+// The sound card goes away while playing: the stream stops with one message, the interface
+// stays, and the next activation goes on with the virtual device when the card cannot start.
+TEST_F(BZControllerTest, ACardThatVanishesStopsTheStreamAndTheNextActivationGoesOnWithout) {
+    launch(1);
+    controller->applicationDidBecomeActive();
+    QVAudioStream* stream = controller->stream();
+    ASSERT_TRUE(stream && stream->isRunning());
+    device->fail(-9999, "the card was unplugged");
+    fretkit::MainThread::defaultQueue().pump();
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_FALSE(stream->isRunning());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_NE(alerts.alerts[0].message.find("the card was unplugged"), std::string::npos);
+
+    controller->applicationWillResignActive();
+    HostFaults::failCall(HostCall::DeviceStart, 1, -9985);
+    controller->applicationDidBecomeActive();
+    EXPECT_TRUE(stream->isRunning());
+    EXPECT_EQ(AudioDeviceLayer::current().driverName(), "virtual");
+    controller->applicationWillResignActive();
+    controller->applicationDidBecomeActive();
+    EXPECT_TRUE(stream->isRunning());
+    EXPECT_EQ(alerts.alerts.size(), 1u);
 }

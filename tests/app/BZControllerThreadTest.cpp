@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+using namespace fretkit::host;
+
 namespace {
 
 // A tool screen that notes whether a cycle reaches it after its pop returned, or whether it is

@@ -7,6 +7,8 @@
 #include <random>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 // Every 16-bit value class at least once: both extremes, zero, and noise.
@@ -114,4 +116,16 @@ TEST(AudioCli, AudioInfoPrintsTheSessionStatusWithoutASoundCard) {
     EXPECT_NE(info.output.find("\nsampleRate = 44100.000000\n"), std::string::npos);
     EXPECT_NE(info.output.find("preferredIOBufferDuration = "), std::string::npos);
     EXPECT_NE(info.output.find("devices:"), std::string::npos);
+
+    // Watching runs a silent stream and counts the dropouts each second.
+    const SubprocessResult watched = runCommand(cli() + "audio-info --watch 1 --audio virtual");
+    ASSERT_EQ(watched.status, 0) << watched.output;
+    EXPECT_NE(watched.output.find("\n1 s: "), std::string::npos) << watched.output;
+    EXPECT_NE(watched.output.find("\nwatched "), std::string::npos) << watched.output;
+    EXPECT_NE(watched.output.find(" underruns, "), std::string::npos) << watched.output;
+    for (const char* bad : {"--watch", "--watch 0", "--watch soon", "--watch 1 2", "--wait 1"}) {
+        EXPECT_EQ(runCommand(cli() + "audio-info --audio virtual " + bad + " 2>/dev/null").status,
+                  2)
+            << bad;
+    }
 }

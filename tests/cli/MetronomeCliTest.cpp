@@ -10,6 +10,8 @@
 #include <sstream>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 std::string cli() {

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+using namespace fretkit::host;
+
 namespace {
 
 struct Reading {

@@ -27,11 +27,11 @@ private:
 };
 
 // Installs an offline device as the process's audio device, and clears armed faults after.
-inline OfflineAudioDevice& installOfflineDevice(double rate = 44100.0, std::uint32_t inputs = 1,
-                                                std::uint32_t outputs = 2) {
-    auto device = std::make_unique<OfflineAudioDevice>(rate, inputs, outputs);
-    OfflineAudioDevice& installed = *device;
-    AudioDeviceLayer::install(std::move(device));
+inline fretkit::host::OfflineAudioDevice&
+installOfflineDevice(double rate = 44100.0, std::uint32_t inputs = 1, std::uint32_t outputs = 2) {
+    auto device = std::make_unique<fretkit::host::OfflineAudioDevice>(rate, inputs, outputs);
+    fretkit::host::OfflineAudioDevice& installed = *device;
+    fretkit::host::AudioDeviceLayer::install(std::move(device));
     return installed;
 }
 
@@ -39,18 +39,22 @@ inline OfflineAudioDevice& installOfflineDevice(double rate = 44100.0, std::uint
 class BufferListOver {
 public:
     BufferListOver(std::initializer_list<void*> blocks, std::uint32_t bytes)
-        : storage_((audioBufferListSize(static_cast<std::uint32_t>(blocks.size())) + 7) / 8) {
-        list_ = new (storage_.data()) AudioBufferList{};
+        : storage_(
+              (fretkit::host::audioBufferListSize(static_cast<std::uint32_t>(blocks.size())) + 7) /
+              8) {
+        list_ = new (storage_.data()) fretkit::host::AudioBufferList{};
         list_->mNumberBuffers = static_cast<std::uint32_t>(blocks.size());
         std::uint32_t i = 0;
         for (void* block : blocks) {
-            audioBufferAt(*list_, i++) = {1, bytes, block};
+            fretkit::host::audioBufferAt(*list_, i++) = {1, bytes, block};
         }
     }
-    AudioBufferList& list() { return *list_; }
-    AudioBuffer& buffer(std::uint32_t index) { return audioBufferAt(*list_, index); }
+    fretkit::host::AudioBufferList& list() { return *list_; }
+    fretkit::host::AudioBuffer& buffer(std::uint32_t index) {
+        return fretkit::host::audioBufferAt(*list_, index);
+    }
 
 private:
     std::vector<std::uint64_t> storage_;
-    AudioBufferList* list_ = nullptr;
+    fretkit::host::AudioBufferList* list_ = nullptr;
 };

@@ -62,9 +62,9 @@ inline std::shared_ptr<const QVAudioBuffer> buffer(const std::vector<std::int16_
 }
 
 inline QVAudioTimeStamp at(double sampleTime) {
-    AudioTimeStamp stamp{};
+    fretkit::host::AudioTimeStamp stamp{};
     stamp.mSampleTime = sampleTime;
-    stamp.mFlags = kAudioTimeStampSampleTimeValid;
+    stamp.mFlags = fretkit::host::kAudioTimeStampSampleTimeValid;
     return QVAudioTimeStamp(stamp);
 }
 

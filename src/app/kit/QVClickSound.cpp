@@ -4,6 +4,8 @@
 #include "foundation/Log.h"
 #include "host/SystemSounds.h"
 
+using namespace fretkit::host;
+
 QVClickSound::QVClickSound(std::string name, std::string type)
     : name_(std::move(name)), type_(std::move(type)) {}
 

@@ -2,6 +2,8 @@
 
 #include <QCommandLineParser>
 
+using namespace fretkit::host;
+
 BZAudioOptions::BZAudioOptions()
     : audio_(QStringLiteral("audio"),
              QStringLiteral("Audio driver: portaudio (a sound card, else the virtual device), "

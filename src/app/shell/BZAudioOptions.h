@@ -20,10 +20,10 @@ public:
     void addTo(QCommandLineParser& parser) const;
     // The device the parsed command line asks for; nullopt with a message for options that do
     // not go together.
-    std::optional<AudioDeviceOptions> deviceOptions(const QCommandLineParser& parser,
-                                                    std::string* error) const;
+    std::optional<fretkit::host::AudioDeviceOptions> deviceOptions(const QCommandLineParser& parser,
+                                                                   std::string* error) const;
     // Makes the device and makes it the process's; false with a message when it cannot be made.
-    static bool install(const AudioDeviceOptions& options, std::string* error);
+    static bool install(const fretkit::host::AudioDeviceOptions& options, std::string* error);
 
 private:
     QCommandLineOption audio_;

@@ -3,6 +3,7 @@
 #include "audio/QVAudioSession.h"
 #include "audio/QVAudioStream.h"
 #include "foundation/Bundle.h"
+#include "foundation/Log.h"
 #include "ui/NavigationController.h"
 #include "ui/PhoneScreen.h"
 #include "ui/ScreenWindow.h"
@@ -19,6 +20,9 @@ BZController* sharedController = nullptr;
 BZController::BZController(ScreenWindow& window, const fretkit::Bundle& bundle)
     : window_(window), bundle_(bundle) {
     sharedController = this;
+    xrunTimer_.setInterval(1000);
+    connect(&xrunTimer_, &QTimer::timeout, this, &BZController::logXruns);
+    xrunClock_.start();
 }
 
 BZController::~BZController() {
@@ -40,6 +44,11 @@ QVAudioStream* BZController::sharedStream() {
     return sharedController != nullptr ? sharedController->stream() : nullptr;
 }
 
+QVRenderLockPtr BZController::sharedRenderLock() {
+    return sharedController != nullptr ? sharedController->renderLock_
+                                       : std::make_shared<QVRenderLock>();
+}
+
 std::uint32_t BZController::categoryFor(bool inputAvailable, const fretkit::PlistValue& info) {
     const fretkit::PlistValue* enable = info.isDictionary() ? info.find(kEnableInputKey) : nullptr;
     const bool allowed = enable != nullptr && enable->boolValue();
@@ -52,7 +61,7 @@ void BZController::applicationDidFinishLaunching(std::unique_ptr<ViewController>
     if (QVAudioSession* session = QVAudioSession::session()) {
         setUpSession(*session);
         QVErrorPtr error;
-        stream_ = QVAudioStream::withDelegate(this, &error);
+        stream_ = QVAudioStream::withDelegate(this, renderLock_, &error);
         if (!stream_ && error) {
             error->alert(); // the interface still comes up, silent
         }
@@ -77,15 +86,32 @@ void BZController::applicationDidBecomeActive() {
         session->setActive(true);
     }
     stream_->start();
+    xrunTimer_.start();
 }
 
 void BZController::applicationWillResignActive() {
     if (stream_) {
         stream_->stop();
     }
+    xrunTimer_.stop();
+    if (const std::optional<std::string> line = xrunLog_.flush()) {
+        fretkit::Log::line(*line);
+    }
+}
+
+void BZController::logXruns() {
+    if (!stream_) {
+        return;
+    }
+    const double now = static_cast<double>(xrunClock_.elapsed()) / 1000.0;
+    if (const std::optional<std::string> line =
+            xrunLog_.poll(stream_->underrunCount(), stream_->overrunCount(), now)) {
+        fretkit::Log::line(*line);
+    }
 }
 
 void BZController::applicationWillTerminate() {
+    xrunTimer_.stop();
     // The stream stops before it goes, so no cycle outlives it.
     stream_.reset();
     unpublish();
@@ -168,9 +194,7 @@ void BZController::unpublish() {
 void BZController::waitForRenderCycle() {
     // Every cycle holds the render lock from start to end: once it is ours, the cycle that may
     // have read the old screen is over, and the next reads the new one.
-    if (stream_) {
-        std::lock_guard lock(stream_->renderLock());
-    }
+    std::lock_guard lock(*renderLock_);
 }
 
 bool BZController::renderAudioToBuffer(QVAudioBuffer& buffer, const QVAudioTimeStamp& timeStamp) {

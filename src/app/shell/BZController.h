@@ -1,12 +1,16 @@
 #pragma once
 
-#include "BZAudioDispatch.h"
 #include "audio/QVAudioSessionDelegate.h"
 #include "audio/QVAudioStreamDelegate.h"
+#include "audio/QVRenderLock.h"
+#include "audio/QVXrunLog.h"
+#include "shell/BZAudioDispatch.h"
 #include "ui/ViewController.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -29,9 +33,10 @@ class PlistValue;
 // QVAudioStreamInput as well; it is asked from the moment it is pushed, before its view loads,
 // until its pop returns.
 //
-// Tools reach the stream through BZController::sharedStream() and take its render lock
-// around every change of what they play. A pop must not happen while the main thread holds the
-// render lock: it waits for the cycle in progress to end, so the popped screen is free to go.
+// Tools reach the stream through BZController::sharedStream(), make their engines with
+// BZController::sharedRenderLock() and take that lock around every change of what they play. A pop
+// must not happen while the main thread holds the render lock: it waits for the cycle in progress
+// to end, so the popped screen is free to go.
 class BZController : public QObject,
                      public QVAudioStreamDelegate,
                      public QVAudioStreamRenderer,
@@ -53,6 +58,10 @@ public:
     static BZController* shared();
     // Its stream; null without a delegate or without audio, when nothing renders either.
     static QVAudioStream* sharedStream();
+    // The render lock of its stream, for the engines that mix into it. The controller makes it
+    // before the stream, so it exists without audio too; without a controller, nothing renders
+    // and a lock of the engine's own is as good.
+    static QVRenderLockPtr sharedRenderLock();
 
     // The session category: play-and-record when there is input and the information dictionary
     // allows it, else media playback.
@@ -76,6 +85,10 @@ public:
     // The screen audio goes to (main thread).
     ViewController* frontmostScreen() const;
 
+    // Main thread: logs the device's dropouts, one line per burst; a timer calls it once a
+    // second while the application is active.
+    void logXruns();
+
     bool renderAudioToBuffer(QVAudioBuffer& buffer,
                              const QVAudioTimeStamp& timeStamp) FRETKIT_NONBLOCKING override;
     void input(QVAudioBuffer& buffer, const QVAudioTimeStamp& timeStamp,
@@ -97,7 +110,11 @@ private:
     ScreenWindow& window_;
     const fretkit::Bundle& bundle_;
     QPointer<ViewController> root_;
+    const QVRenderLockPtr renderLock_ = std::make_shared<QVRenderLock>();
     std::unique_ptr<QVAudioStream> stream_;
     BZAudioDispatch dispatch_;
+    QTimer xrunTimer_;
+    QElapsedTimer xrunClock_;
+    QVXrunLog xrunLog_;
     ViewController* publishedScreen_ = nullptr; // compared, never followed
 };

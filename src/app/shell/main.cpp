@@ -26,6 +26,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace fretkit::host;
+
 namespace {
 
 bool hasDisplay() {

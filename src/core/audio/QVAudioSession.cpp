@@ -9,6 +9,8 @@
 #include <atomic>
 #include <cstring>
 
+using namespace fretkit::host;
+
 using fretkit::NotificationCenter;
 using fretkit::PlistValue;
 

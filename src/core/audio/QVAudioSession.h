@@ -62,8 +62,8 @@ public:
     static constexpr const char* kRouteDidChange = "QVAudioSessionRouteDidChange";
 
     // The session's category codes.
-    static constexpr std::uint32_t kCategoryPlayAndRecord = fourCC("plar");
-    static constexpr std::uint32_t kCategoryMediaPlayback = fourCC("medi");
+    static constexpr std::uint32_t kCategoryPlayAndRecord = fretkit::host::fourCC("plar");
+    static constexpr std::uint32_t kCategoryMediaPlayback = fretkit::host::fourCC("medi");
 
 private:
     QVAudioSession() = default;

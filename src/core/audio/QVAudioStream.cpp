@@ -14,21 +14,30 @@
 #include <algorithm>
 #include <cstring>
 
+using namespace fretkit::host;
+
 namespace {
 
 constexpr float kMutedPlaythroughVolume = 0.00001f; // about -100 dB, never exactly silent
 
 } // namespace
 
-QVAudioStream::QVAudioStream(QVAudioStreamDelegate* delegate)
-    : delegate_(delegate), bufferRenderer_(dynamic_cast<QVAudioStreamBufferRenderer*>(delegate)),
+QVAudioStream::QVAudioStream(QVAudioStreamDelegate* delegate, QVRenderLockPtr renderLock)
+    : QVStream(std::move(renderLock)), delegate_(delegate),
+      bufferRenderer_(dynamic_cast<QVAudioStreamBufferRenderer*>(delegate)),
       renderer_(dynamic_cast<QVAudioStreamRenderer*>(delegate)),
       inputReceiver_(dynamic_cast<QVAudioStreamInput*>(delegate)),
       self_(std::make_shared<QVAudioStream*>(this)) {}
 
 std::unique_ptr<QVAudioStream> QVAudioStream::withDelegate(QVAudioStreamDelegate* delegate,
                                                            QVErrorPtr* error) {
-    std::unique_ptr<QVAudioStream> stream(new QVAudioStream(delegate));
+    return withDelegate(delegate, std::make_shared<QVRenderLock>(), error);
+}
+
+std::unique_ptr<QVAudioStream> QVAudioStream::withDelegate(QVAudioStreamDelegate* delegate,
+                                                           QVRenderLockPtr renderLock,
+                                                           QVErrorPtr* error) {
+    std::unique_ptr<QVAudioStream> stream(new QVAudioStream(delegate, std::move(renderLock)));
     if (!stream->build(error)) {
         return nullptr;
     }
@@ -94,9 +103,9 @@ bool QVAudioStream::buildWithInput(QVErrorPtr* error) {
     mixer_->setInputStreamFormat(sampleFormat_, 1);
     hardwareInputFormatter_->setOutputStreamFormat(sampleFormat_);
     hardwareInputFormatter_->setInputStreamFormat(converted);
-    if (!initialize(error) || !connectOuputOfEffect(*mixer_, 0, *hardware_, 0, error) ||
-        !connectOuputOfEffect(*hardwareInputFormatter_, 0, *mixer_, 0, error) ||
-        !connectOuputOfEffect(*hardware_, 1, *hardwareInputFormatter_, 0, error)) {
+    if (!initialize(error) || !connectOutputOfEffect(*mixer_, 0, *hardware_, 0, error) ||
+        !connectOutputOfEffect(*hardwareInputFormatter_, 0, *mixer_, 0, error) ||
+        !connectOutputOfEffect(*hardware_, 1, *hardwareInputFormatter_, 0, error)) {
         return false;
     }
     updatePlaythrough();

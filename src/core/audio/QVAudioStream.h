@@ -25,6 +25,10 @@ public:
     // Builds and initialises the graph; null with the failing step's error.
     static std::unique_ptr<QVAudioStream> withDelegate(QVAudioStreamDelegate* delegate,
                                                        QVErrorPtr* error = nullptr);
+    // The same with the render lock that the delegate's engines were made with.
+    static std::unique_ptr<QVAudioStream> withDelegate(QVAudioStreamDelegate* delegate,
+                                                       QVRenderLockPtr renderLock,
+                                                       QVErrorPtr* error = nullptr);
     ~QVAudioStream() override;
 
     QVAudioStreamDelegate* delegate() const { return delegate_; }
@@ -56,22 +60,25 @@ public:
     bool close(QVErrorPtr* error = nullptr) override;
 
 private:
-    explicit QVAudioStream(QVAudioStreamDelegate* delegate);
+    QVAudioStream(QVAudioStreamDelegate* delegate, QVRenderLockPtr renderLock);
     bool build(QVErrorPtr* error);
     bool buildWithInput(QVErrorPtr* error);
     bool buildOutputOnly(QVErrorPtr* error);
     void watchDevice();
 
-    static OSStatus renderLockCallback(void* userData, AudioUnitRenderActionFlags* flags,
-                                       const AudioTimeStamp* timeStamp, std::uint32_t bus,
-                                       std::uint32_t frames,
-                                       AudioBufferList* data) FRETKIT_NONBLOCKING;
-    static OSStatus renderCallback(void* userData, AudioUnitRenderActionFlags* flags,
-                                   const AudioTimeStamp* timeStamp, std::uint32_t bus,
-                                   std::uint32_t frames, AudioBufferList* data) FRETKIT_NONBLOCKING;
-    static OSStatus inputCallback(void* userData, AudioUnitRenderActionFlags* flags,
-                                  const AudioTimeStamp* timeStamp, std::uint32_t bus,
-                                  std::uint32_t frames, AudioBufferList* data) FRETKIT_NONBLOCKING;
+    static fretkit::host::OSStatus
+    renderLockCallback(void* userData, fretkit::host::AudioUnitRenderActionFlags* flags,
+                       const fretkit::host::AudioTimeStamp* timeStamp, std::uint32_t bus,
+                       std::uint32_t frames,
+                       fretkit::host::AudioBufferList* data) FRETKIT_NONBLOCKING;
+    static fretkit::host::OSStatus
+    renderCallback(void* userData, fretkit::host::AudioUnitRenderActionFlags* flags,
+                   const fretkit::host::AudioTimeStamp* timeStamp, std::uint32_t bus,
+                   std::uint32_t frames, fretkit::host::AudioBufferList* data) FRETKIT_NONBLOCKING;
+    static fretkit::host::OSStatus
+    inputCallback(void* userData, fretkit::host::AudioUnitRenderActionFlags* flags,
+                  const fretkit::host::AudioTimeStamp* timeStamp, std::uint32_t bus,
+                  std::uint32_t frames, fretkit::host::AudioBufferList* data) FRETKIT_NONBLOCKING;
 
     QVAudioStreamDelegate* delegate_;
     QVAudioStreamBufferRenderer* bufferRenderer_;

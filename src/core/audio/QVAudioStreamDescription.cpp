@@ -4,6 +4,8 @@
 #include "host/AudioFormatServices.h"
 #include "host/AudioUnit.h"
 
+using namespace fretkit::host;
+
 QVAudioStreamDescription::QVAudioStreamDescription()
     : description_(canonicalAudioUnitFormat(44100.0, 1)) {}
 

@@ -6,7 +6,9 @@
 #include <memory>
 #include <string>
 
+namespace fretkit::host {
 class AudioUnit;
+}
 
 // A stream format. A new description is the canonical audio-unit format: 44100 Hz linear PCM,
 // one channel of signed 8.24 fixed point, packed and non-interleaved.
@@ -14,21 +16,22 @@ class QVAudioStreamDescription {
 public:
     QVAudioStreamDescription();
     QVAudioStreamDescription(double rate, std::uint32_t channels);
-    explicit QVAudioStreamDescription(const AudioStreamBasicDescription& description);
+    explicit QVAudioStreamDescription(
+        const fretkit::host::AudioStreamBasicDescription& description);
 
     // The unit's stream format on that scope and element, or null with the error filled.
-    static std::unique_ptr<QVAudioStreamDescription>
-    descriptionWithAudioUnit(const AudioUnit* unit, AudioUnitScope scope,
-                             AudioUnitElement element = 0, QVErrorPtr* error = nullptr);
+    static std::unique_ptr<QVAudioStreamDescription> descriptionWithAudioUnit(
+        const fretkit::host::AudioUnit* unit, fretkit::host::AudioUnitScope scope,
+        fretkit::host::AudioUnitElement element = 0, QVErrorPtr* error = nullptr);
 
-    const AudioStreamBasicDescription* description() const { return &description_; }
+    const fretkit::host::AudioStreamBasicDescription* description() const { return &description_; }
 
     double rate() const { return description_.mSampleRate; }
     void setRate(double rate) { description_.mSampleRate = rate; }
-    AudioFormatID format() const { return description_.mFormatID; }
-    void setFormat(AudioFormatID format) { description_.mFormatID = format; }
-    AudioFormatFlags flags() const { return description_.mFormatFlags; }
-    void setFlags(AudioFormatFlags flags) { description_.mFormatFlags = flags; }
+    fretkit::host::AudioFormatID format() const { return description_.mFormatID; }
+    void setFormat(fretkit::host::AudioFormatID format) { description_.mFormatID = format; }
+    fretkit::host::AudioFormatFlags flags() const { return description_.mFormatFlags; }
+    void setFlags(fretkit::host::AudioFormatFlags flags) { description_.mFormatFlags = flags; }
     std::uint32_t channels() const { return description_.mChannelsPerFrame; }
     void setChannels(std::uint32_t channels) { description_.mChannelsPerFrame = channels; }
     // Bits per channel; setting it also sets the bytes per frame and per packet.
@@ -50,5 +53,5 @@ public:
     }
 
 private:
-    AudioStreamBasicDescription description_{};
+    fretkit::host::AudioStreamBasicDescription description_{};
 };

@@ -8,14 +8,15 @@
 class QVAudioTimeStamp {
 public:
     QVAudioTimeStamp() = default;
-    explicit QVAudioTimeStamp(const AudioTimeStamp& timeStamp) : timeStamp_(timeStamp) {}
+    explicit QVAudioTimeStamp(const fretkit::host::AudioTimeStamp& timeStamp)
+        : timeStamp_(timeStamp) {}
 
-    const AudioTimeStamp& timeStamp() const { return timeStamp_; }
+    const fretkit::host::AudioTimeStamp& timeStamp() const { return timeStamp_; }
     double sample() const { return timeStamp_.mSampleTime; }
     std::uint64_t hostTime() const { return timeStamp_.mHostTime; }
     // The host time converted by the shared time base.
     std::uint64_t nanoseconds() const;
 
 private:
-    AudioTimeStamp timeStamp_{};
+    fretkit::host::AudioTimeStamp timeStamp_{};
 };

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+using namespace fretkit::host;
+
 namespace {
 
 std::string localized(const char* action) {

@@ -21,7 +21,7 @@ struct QVRange {
 class QVByteBuffer {
 public:
     QVByteBuffer() = default;
-    explicit QVByteBuffer(AudioBufferList* bufferList, bool freeWhenDone = false);
+    explicit QVByteBuffer(fretkit::host::AudioBufferList* bufferList, bool freeWhenDone = false);
     virtual ~QVByteBuffer();
     QVByteBuffer(const QVByteBuffer&) = delete;
     QVByteBuffer& operator=(const QVByteBuffer&) = delete;
@@ -36,7 +36,7 @@ public:
     // Frees the list when this buffer owns it.
     void destroy();
 
-    AudioBufferList* list() const { return bufferList_; }
+    fretkit::host::AudioBufferList* list() const { return bufferList_; }
     bool freeWhenDone() const { return freeWhenDone_; }
     bool hasBuffers() const;
 
@@ -89,7 +89,7 @@ private:
     bool growCount(std::uint32_t count);
     bool shrinkCount(std::uint32_t count);
 
-    AudioBufferList* bufferList_ = nullptr;
+    fretkit::host::AudioBufferList* bufferList_ = nullptr;
     bool freeWhenDone_ = false; // the data blocks are ours to free
     bool ownsList_ = false;     // the list itself was allocated here
     std::atomic<std::uint64_t> range_{0};

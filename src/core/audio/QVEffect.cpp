@@ -10,6 +10,8 @@
 #include <cstring>
 #include <mutex>
 
+using namespace fretkit::host;
+
 namespace {
 
 bool check(OSStatus status, const std::string& action, QVErrorPtr* error) {
@@ -81,7 +83,7 @@ bool QVEffect::reset(QVErrorPtr* error) {
     if (unit == nullptr) {
         return check(kAudioUnitErr_Uninitialized, "Resetting", error);
     }
-    std::unique_lock<std::mutex> lock;
+    std::unique_lock<QVRenderLock> lock;
     if (stream_ != nullptr) {
         lock = std::unique_lock(stream_->renderLock());
     }
@@ -96,7 +98,7 @@ bool QVEffect::setBytes(const void* data, std::uint32_t size, AudioUnitPropertyI
     }
     OSStatus status = noErr;
     {
-        std::unique_lock<std::mutex> lock;
+        std::unique_lock<QVRenderLock> lock;
         if (stream_ != nullptr) {
             lock = std::unique_lock(stream_->renderLock());
         }

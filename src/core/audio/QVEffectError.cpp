@@ -26,16 +26,6 @@ constexpr std::pair<std::int32_t, const char*> reasons[] = {
     {-10847, "the Audio Unit is unauthorized."},
     {-2005, "the component was not found."},
     {-50, "there was an error in the user parameter list."},
-    {1, "the VST could not be created as a bundle."},
-    {2, "the VST executable could not be loaded."},
-    {3, "the VST entry point could not be found."},
-    {4, "the VST initial setup failed."},
-    {5, "the plug-in could not be found."},
-    {3584, "the plug-in was not loadable."},
-    {3585, "the plug-in does not match the current architecture. Try obtaining a Universal "
-           "version from the manufacturer."},
-    {3586, "there was a runtime mismatch."},
-    {3587, "there was a generic loading error."},
     {-2147450879, "the Audio Unit has not been initialized."}, // 0x80008001
 };
 

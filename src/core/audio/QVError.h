@@ -30,9 +30,9 @@ class QVError {
 public:
     using RecoveryOptions = std::optional<std::vector<std::string>>;
 
-    static constexpr const char* localizedDescriptionKey = "NSLocalizedDescription";
-    static constexpr const char* localizedFailureReasonKey = "NSLocalizedFailureReason";
-    static constexpr const char* localizedRecoveryOptionsKey = "NSLocalizedRecoveryOptions";
+    static constexpr const char* localizedDescriptionKey = "description";
+    static constexpr const char* localizedFailureReasonKey = "failureReason";
+    static constexpr const char* localizedRecoveryOptionsKey = "recoveryOptions";
 
     // userInfo is a dictionary keyed as above; any of the keys may be missing.
     QVError(std::string domain, std::int32_t code, fretkit::PlistValue userInfo);

@@ -2,9 +2,11 @@
 
 #include "QVStream.h"
 
+using namespace fretkit::host;
+
 QVFormatterEffect::QVFormatterEffect()
     : QVEffect({kAudioUnitType_FormatConverter, kAudioUnitSubType_AUConverter,
-                kAudioUnitManufacturer_Apple, 0, 0}) {}
+                kAudioUnitManufacturer_Host, 0, 0}) {}
 
 bool QVFormatterEffect::setup(QVErrorPtr* error) {
     QVEffect::setup(error);

@@ -3,9 +3,11 @@
 #include "QVAudioSession.h"
 #include "QVStream.h"
 
+using namespace fretkit::host;
+
 QVHardwareEffect::QVHardwareEffect()
-    : QVEffect({kAudioUnitType_Output, kAudioUnitSubType_RemoteIO, kAudioUnitManufacturer_Apple, 0,
-                0}) {}
+    : QVEffect(
+          {kAudioUnitType_Output, kAudioUnitSubType_RemoteIO, kAudioUnitManufacturer_Host, 0, 0}) {}
 
 bool QVHardwareEffect::setup(QVErrorPtr* error) {
     QVEffect::setup(error);

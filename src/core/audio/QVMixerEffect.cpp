@@ -1,8 +1,10 @@
 #include "QVMixerEffect.h"
 
+using namespace fretkit::host;
+
 QVMixerEffect::QVMixerEffect()
     : QVEffect({kAudioUnitType_Mixer, kAudioUnitSubType_MultiChannelMixer,
-                kAudioUnitManufacturer_Apple, 0, 0}) {}
+                kAudioUnitManufacturer_Host, 0, 0}) {}
 
 void QVMixerEffect::setVolume(float volume, std::uint32_t input) {
     setValue(volume, kMultiChannelMixerParam_Volume, kAudioUnitScope_Input, input);

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdio>
 
+using namespace fretkit::host;
+
 std::uint32_t QVSampleDecoder::stringSampleFrames() const {
     return static_cast<std::uint32_t>(std::lround(kStringSampleSeconds * rate_));
 }

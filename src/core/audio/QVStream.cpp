@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+using namespace fretkit::host;
+
 namespace {
 
 bool check(OSStatus status, const char* action, QVErrorPtr* error) {
@@ -16,7 +18,8 @@ bool check(OSStatus status, const char* action, QVErrorPtr* error) {
 
 } // namespace
 
-QVStream::QVStream() = default;
+QVStream::QVStream(QVRenderLockPtr renderLock)
+    : renderLock_(renderLock ? std::move(renderLock) : std::make_shared<QVRenderLock>()) {}
 
 QVStream::~QVStream() = default;
 
@@ -115,22 +118,22 @@ bool QVStream::removeEffect(QVEffect& effect, QVErrorPtr* error) {
     return check(status, "Removing", error);
 }
 
-bool QVStream::connectOuputOfEffect(QVEffect& source, std::uint32_t sourceBus,
-                                    QVEffect& destination, std::uint32_t destinationBus,
-                                    QVErrorPtr* error) {
+bool QVStream::connectOutputOfEffect(QVEffect& source, std::uint32_t sourceBus,
+                                     QVEffect& destination, std::uint32_t destinationBus,
+                                     QVErrorPtr* error) {
     const OSStatus status = graph_ ? graph_->connectNodeInput(source.node(), sourceBus,
                                                               destination.node(), destinationBus)
                                    : kAUGraphErr_NodeNotFound;
     return check(status, "Connecting the output to the input", error);
 }
 
-bool QVStream::connectOuputOfEffect(QVEffect& source, QVEffect& destination, QVErrorPtr* error) {
-    return connectOuputOfEffect(source, 0, destination, 0, error);
+bool QVStream::connectOutputOfEffect(QVEffect& source, QVEffect& destination, QVErrorPtr* error) {
+    return connectOutputOfEffect(source, 0, destination, 0, error);
 }
 
-bool QVStream::connectOuputOfEffect(QVEffect& source, QVEffect& destination,
-                                    std::uint32_t destinationBus, QVErrorPtr* error) {
-    return connectOuputOfEffect(source, 0, destination, destinationBus, error);
+bool QVStream::connectOutputOfEffect(QVEffect& source, QVEffect& destination,
+                                     std::uint32_t destinationBus, QVErrorPtr* error) {
+    return connectOutputOfEffect(source, 0, destination, destinationBus, error);
 }
 
 bool QVStream::isOpen() const {
@@ -147,6 +150,14 @@ bool QVStream::isRunning() const {
 
 float QVStream::cpuLoad() const {
     return graph_ ? graph_->cpuLoad() : 0.0f;
+}
+
+std::uint64_t QVStream::underrunCount() const {
+    return graph_ ? graph_->xruns().underruns : 0;
+}
+
+std::uint64_t QVStream::overrunCount() const {
+    return graph_ ? graph_->xruns().overruns : 0;
 }
 
 AudioUnit* QVStream::audioUnitForEffect(const QVEffect& effect) const {

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "QVError.h"
+#include "QVRenderLock.h"
 #include "host/AudioProcessingGraph.h"
 
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -16,10 +16,12 @@ class QVEffect;
 //
 // renderLock is held by the audio thread for the whole of each render cycle, and by any other
 // thread while it changes what that cycle reads (tools' playback state, unit properties, reset).
-// It is not recursive: never write an effect property while holding it.
+// It is not recursive: never write an effect property while holding it. The engines that mix
+// into the stream share it (sharedRenderLock); it outlives the stream while they hold it.
 class QVStream {
 public:
-    QVStream();
+    // A stream with the render lock its engines were made with, or (null) one of its own.
+    explicit QVStream(QVRenderLockPtr renderLock = std::make_shared<QVRenderLock>());
     virtual ~QVStream();
     QVStream(const QVStream&) = delete;
     QVStream& operator=(const QVStream&) = delete;
@@ -36,24 +38,29 @@ public:
 
     bool addEffect(QVEffect& effect, QVErrorPtr* error = nullptr);
     bool removeEffect(QVEffect& effect, QVErrorPtr* error = nullptr);
-    bool connectOuputOfEffect(QVEffect& source, std::uint32_t sourceBus, QVEffect& destination,
-                              std::uint32_t destinationBus, QVErrorPtr* error = nullptr);
-    bool connectOuputOfEffect(QVEffect& source, QVEffect& destination, QVErrorPtr* error = nullptr);
-    bool connectOuputOfEffect(QVEffect& source, QVEffect& destination, std::uint32_t destinationBus,
-                              QVErrorPtr* error = nullptr);
+    bool connectOutputOfEffect(QVEffect& source, std::uint32_t sourceBus, QVEffect& destination,
+                               std::uint32_t destinationBus, QVErrorPtr* error = nullptr);
+    bool connectOutputOfEffect(QVEffect& source, QVEffect& destination,
+                               QVErrorPtr* error = nullptr);
+    bool connectOutputOfEffect(QVEffect& source, QVEffect& destination,
+                               std::uint32_t destinationBus, QVErrorPtr* error = nullptr);
 
     bool isOpen() const;
     bool isInitialized() const;
     bool isRunning() const;
     float cpuLoad() const;
-    AudioUnit* audioUnitForEffect(const QVEffect& effect) const;
+    // The dropouts the device under the graph has counted since it was made; any thread.
+    std::uint64_t underrunCount() const;
+    std::uint64_t overrunCount() const;
+    fretkit::host::AudioUnit* audioUnitForEffect(const QVEffect& effect) const;
     // The node's component description as its 20 bytes, or nullopt.
     std::optional<std::vector<std::uint8_t>> componentDataForEffect(const QVEffect& effect) const;
 
-    std::mutex& renderLock() { return renderLock_; }
-    AudioProcessingGraph* graph() const { return graph_.get(); }
+    QVRenderLock& renderLock() const { return *renderLock_; }
+    const QVRenderLockPtr& sharedRenderLock() const { return renderLock_; }
+    fretkit::host::AudioProcessingGraph* graph() const { return graph_.get(); }
 
 private:
-    std::unique_ptr<AudioProcessingGraph> graph_;
-    std::mutex renderLock_;
+    std::unique_ptr<fretkit::host::AudioProcessingGraph> graph_;
+    QVRenderLockPtr renderLock_;
 };

@@ -2,6 +2,8 @@
 
 #include "host/HostTime.h"
 
+using namespace fretkit::host;
+
 QVTimeBase::QVTimeBase(double numerator, double denominator)
     : numerator_(numerator), denominator_(denominator),
       frequency_(denominator / numerator * 1'000'000'000.0) {}

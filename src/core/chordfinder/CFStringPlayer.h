@@ -15,10 +15,11 @@ class CFStringPlayer {
 public:
     static constexpr unsigned kStrings = CHStringPlayer::kStrings;
 
-    CFStringPlayer(const Bundle& bundle, double rate) : library_(bundle, rate) {}
+    // `renderLock`: the lock of the stream the strings play through (never null).
+    CFStringPlayer(QVRenderLockPtr renderLock, const Bundle& bundle, double rate)
+        : library_(bundle, rate), player_(std::move(renderLock)) {}
 
     CHStringPlayer& player() { return player_; }
-    void setRenderLock(std::mutex* lock) { player_.setRenderLock(lock); }
     CFStringLibrary& library() { return library_; }
     const CFStringLibrary& library() const { return library_; }
 

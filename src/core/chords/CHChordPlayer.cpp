@@ -8,8 +8,9 @@
 
 namespace fretkit {
 
-CHChordPlayer::CHChordPlayer(const Bundle& bundle, double rate)
-    : bundle_(bundle), rate_(rate), player_(QVSampleDecoder(rate).stringSampleFrames()) {}
+CHChordPlayer::CHChordPlayer(QVRenderLockPtr renderLock, const Bundle& bundle, double rate)
+    : bundle_(bundle), rate_(rate),
+      player_(std::move(renderLock), QVSampleDecoder(rate).stringSampleFrames()) {}
 
 CHChordPlayer::~CHChordPlayer() {
     queue_.cancelAllOperations();

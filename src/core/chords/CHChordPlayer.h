@@ -18,14 +18,14 @@ class Bundle;
 // long; a string whose sample is missing (or not loaded yet) sounds silent.
 class CHChordPlayer {
 public:
-    CHChordPlayer(const Bundle& bundle, double rate);
+    // `renderLock`: the lock of the stream the strings play through (never null).
+    CHChordPlayer(QVRenderLockPtr renderLock, const Bundle& bundle, double rate);
     ~CHChordPlayer();
     CHChordPlayer(const CHChordPlayer&) = delete;
     CHChordPlayer& operator=(const CHChordPlayer&) = delete;
 
     // The stream's delegate.
     CHStringPlayer& player() { return player_; }
-    void setRenderLock(std::mutex* lock) { player_.setRenderLock(lock); }
 
     // Main thread. Stops every string at once, clears the samples and loads the new shape's,
     // cancelling the load still running for the previous one.

@@ -41,17 +41,19 @@ CHStringPlayer::Sample CHStringPlayer::exchangeSampleLocked(unsigned string, Sam
 }
 
 bool CHStringPlayer::isSounding(unsigned string) const {
-    std::lock_guard lock(*lock_);
-    return string < kStrings && starts_[string] != kNotSounding;
+    return string < kStrings && (sounding_.load(std::memory_order_relaxed) & (1u << string)) != 0;
 }
 
 bool CHStringPlayer::renderAudioToBuffer(QVAudioBuffer& buffer, const QVAudioTimeStamp& timeStamp) {
     const std::uint32_t frames = buffer.frames();
     std::memset(buffer.channel(0), 0, frames * sizeof(std::int16_t));
     bool wrote = false;
+    unsigned sounding = 0;
     for (unsigned s = 0; s < kStrings; ++s) {
         wrote = renderString(s, buffer, timeStamp.sample()) || wrote;
+        sounding |= starts_[s] != kNotSounding ? 1u << s : 0u;
     }
+    sounding_.store(sounding, std::memory_order_relaxed);
     if (buffer.numberOfChannels() > 1) {
         std::memcpy(buffer.channel(1), buffer.channel(0), frames * sizeof(std::int16_t));
     }

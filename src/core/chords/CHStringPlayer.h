@@ -1,12 +1,13 @@
 #pragma once
 
 #include "audio/QVAudioStreamDelegate.h"
+#include "audio/QVRenderLock.h"
 #include "host/Realtime.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 
 class QVAudioBuffer;
 class QVAudioTimeStamp;
@@ -24,19 +25,19 @@ namespace fretkit {
 // be) or skipped altogether (silentFrames 0: its plucks stay pending until a sample comes).
 //
 // The render runs on the audio thread under the render lock; every main-thread change takes the
-// same lock. Samples are swapped in and out under the lock and freed outside it.
+// same lock. Samples are swapped in and out under the lock and freed outside it. Which strings
+// sound is read without the lock, from a word the render keeps up to date.
 class CHStringPlayer final : public QVAudioStreamDelegate, public QVAudioStreamRenderer {
 public:
     static constexpr unsigned kStrings = 6;
     enum Flag : int { kStop = -1, kIdle = 0, kPlay = 1, kRestart = 2 };
     using Sample = std::shared_ptr<const QVAudioBuffer>;
 
-    explicit CHStringPlayer(std::uint32_t silentFrames = 0) : silentFrames_(silentFrames) {}
+    // `renderLock`: the lock of the stream the player plays through (never null).
+    explicit CHStringPlayer(QVRenderLockPtr renderLock, std::uint32_t silentFrames = 0)
+        : lock_(std::move(renderLock)), silentFrames_(silentFrames) {}
 
-    // The lock the render runs under (the stream's render lock); the player's own until then.
-    // Main thread, while nothing renders.
-    void setRenderLock(std::mutex* lock) { lock_ = lock != nullptr ? lock : &ownLock_; }
-    std::mutex& renderLock() const { return *lock_; }
+    QVRenderLock& renderLock() const { return *lock_; }
 
     // Main thread; each takes the render lock.
     void pluckString(unsigned string);
@@ -47,6 +48,8 @@ public:
     Sample setSample(unsigned string, Sample sample);
     // The same with the render lock already held by the caller.
     Sample exchangeSampleLocked(unsigned string, Sample sample);
+    // Any thread, without the lock: the string was plucked and not stopped since (as of the
+    // last render).
     bool isSounding(unsigned string) const;
 
     // Audio thread, render lock held. Answers whether any string sounded.
@@ -58,9 +61,10 @@ private:
 
     bool renderString(unsigned s, QVAudioBuffer& buffer, double time) FRETKIT_NONBLOCKING;
 
-    std::mutex ownLock_;
-    std::mutex* lock_ = &ownLock_;
+    const QVRenderLockPtr lock_;
     const std::uint32_t silentFrames_;
+    // Bit s set while string s sounds; written by the render.
+    std::atomic<unsigned> sounding_{0};
 
     // Under the render lock.
     std::array<Sample, kStrings> samples_;

@@ -15,7 +15,7 @@ std::unique_ptr<AFFrequencyDetector> AFFrequencyDetector::create(double sampleRa
     }
     std::unique_ptr<AFFrequencyDetector> detector(new (std::nothrow) AFFrequencyDetector(me));
     if (!detector) {
-        fretkit::Log::line("nu_dsp_f0est -- init -- [super init] failed.");
+        fretkit::Log::line("nu_dsp_f0est -- init -- the detector could not be allocated");
         nu_dsp_f0est__destroy(me);
     }
     return detector;

@@ -61,7 +61,7 @@ bool acquireBuffers(nu_dsp_f0est_internal_t& me, std::uint32_t log2Size) {
     return true;
 }
 
-// Step 1: the most recent H samples, zero-padded to N. Answers false when the audio thread kept
+// The frame: the most recent H samples, zero-padded to N. Answers false when the audio thread kept
 // overwriting the samples while they were copied (a stalled analysis thread): the pass is then
 // skipped rather than run on a window with a seam.
 bool copyFrame(nu_dsp_f0est_internal_t& me, std::uint32_t half) {
@@ -77,7 +77,7 @@ bool copyFrame(nu_dsp_f0est_internal_t& me, std::uint32_t half) {
     return true;
 }
 
-// Steps 2 to 5: the autocorrelation through the power spectrum, normalised by its value at lag
+// The autocorrelation through the power spectrum, normalised by its value at lag
 // 0, which is the frame's energy. The transform stays in `spectrum` for the last stage. Answers
 // 0 for a frame without energy (silence), which has no periodicity.
 float autocorrelate(nu_dsp_f0est_internal_t& me, std::uint32_t half) {
@@ -114,7 +114,7 @@ nu_dsp_f0est_region_t closeRegion(const nu_dsp_f0est_internal_t& me, std::uint32
     return {start, end, peak, period, value};
 }
 
-// Steps 6 and 7: the positive regions after the first crossing of zero, each with its peak.
+// The positive regions after the first crossing of zero, each with its peak.
 // A region still open at the last lag is dropped. Answers how many were recorded.
 std::uint32_t findRegions(nu_dsp_f0est_internal_t& me, std::uint32_t half) {
     std::uint32_t lag = 0;
@@ -156,7 +156,7 @@ double untaperedValue(const nu_dsp_f0est_region_t& region, std::uint32_t half) {
     return static_cast<double>(region.value) / std::fmax(taper, 0.5);
 }
 
-// Step 8: the first region that comes within the peak threshold of the strongest one, comparing
+// The first region that comes within the peak threshold of the strongest one, comparing
 // untapered values so that a strong harmonic at a short lag does not beat the fundamental
 // merely because its lag has more terms.
 std::uint32_t chooseFundamental(const nu_dsp_f0est_internal_t& me, std::uint32_t count,
@@ -294,7 +294,7 @@ bool nu_dsp_f0est__detect(nu_dsp_f0est_internal_t* me, double* frequency, double
     }
     const std::uint32_t f = chooseFundamental(*me, count, half);
     const nu_dsp_f0est_region_t& fundamental = me->regions[f];
-    // Step 9: confirm the period by the longest strong region that is close to a whole number
+    // Confirm the period by the longest strong region that is close to a whole number
     // of fundamental periods; the fundamental itself always qualifies.
     for (std::uint32_t i = count; i-- > f;) {
         const nu_dsp_f0est_region_t& region = me->regions[i];

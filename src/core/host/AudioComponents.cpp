@@ -4,6 +4,8 @@
 #include "MultiChannelMixerUnit.h"
 #include "RemoteIOUnit.h"
 
+namespace fretkit::host {
+
 namespace {
 
 bool matches(std::uint32_t wanted, std::uint32_t offered) {
@@ -16,7 +18,7 @@ OSStatus AudioComponents::instantiate(const AudioComponentDescription& wanted,
                                       std::unique_ptr<AudioUnit>& unit) {
     const auto is = [&](std::uint32_t type, std::uint32_t subType) {
         return matches(wanted.componentType, type) && matches(wanted.componentSubType, subType) &&
-               matches(wanted.componentManufacturer, kAudioUnitManufacturer_Apple);
+               matches(wanted.componentManufacturer, kAudioUnitManufacturer_Host);
     };
     if (is(kAudioUnitType_Output, kAudioUnitSubType_RemoteIO)) {
         unit = std::make_unique<RemoteIOUnit>(AudioDeviceLayer::current());
@@ -29,3 +31,5 @@ OSStatus AudioComponents::instantiate(const AudioComponentDescription& wanted,
     }
     return noErr;
 }
+
+} // namespace fretkit::host

@@ -2,8 +2,11 @@
 
 #include "AudioTypes.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
+
+namespace fretkit::host {
 
 // What a device offers: its rate, channels and route as the audio session reports them.
 struct AudioDeviceInfo {
@@ -16,6 +19,14 @@ struct AudioDeviceInfo {
     double inputLatency = 0.0;
     double outputLatency = 0.0;
     float outputVolume = 1.0f;
+};
+
+// The dropouts a device has counted since it was made. An underrun is a cycle that came too
+// late, so the output (or the input the application reads) ran dry; an overrun is sound that
+// arrived faster than it could be taken and was lost.
+struct AudioDeviceXruns {
+    std::uint64_t underruns = 0;
+    std::uint64_t overruns = 0;
 };
 
 // One I/O cycle: interleaved 32-bit float input (null when the device has none) and output.
@@ -46,6 +57,10 @@ public:
 
     // The driver's name: "portaudio", "virtual", "file" or "offline".
     virtual std::string driverName() const = 0;
+    // Whether this is a sound card (or stands for one in tests): a card that cannot start is
+    // replaced by the virtual device, so the application runs on without one. Files are the
+    // user's and a clock cannot fail, so their devices are never replaced.
+    virtual bool standsForHardware() const { return false; }
     virtual AudioDeviceInfo info() const = 0;
     // The rate and buffer size to ask for at the next start; the device may use others, which
     // info() then reports.
@@ -62,4 +77,20 @@ public:
     // running device measures it; 0 while not running, and on devices whose output counts as
     // played when it is rendered (files, the virtual clock, pumped cycles). Any thread.
     virtual double renderedOutputLatency() const { return 0.0; }
+    // Any thread.
+    AudioDeviceXruns xruns() const {
+        return {underruns_.load(std::memory_order_relaxed),
+                overruns_.load(std::memory_order_relaxed)};
+    }
+
+protected:
+    // The device's thread; never waits.
+    void countUnderrun() { underruns_.fetch_add(1, std::memory_order_relaxed); }
+    void countOverrun() { overruns_.fetch_add(1, std::memory_order_relaxed); }
+
+private:
+    std::atomic<std::uint64_t> underruns_{0};
+    std::atomic<std::uint64_t> overruns_{0};
 };
+
+} // namespace fretkit::host

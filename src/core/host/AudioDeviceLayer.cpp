@@ -8,6 +8,9 @@
 
 #include <cstdlib>
 #include <mutex>
+#include <vector>
+
+namespace fretkit::host {
 
 namespace {
 
@@ -19,6 +22,12 @@ std::string environment(const char* name) {
 std::unique_ptr<AudioDevice>& installed() {
     static std::unique_ptr<AudioDevice> device;
     return device;
+}
+
+// Devices replaced after a failure, kept until the next install.
+std::vector<std::unique_ptr<AudioDevice>>& retired() {
+    static std::vector<std::unique_ptr<AudioDevice>> devices;
+    return devices;
 }
 
 std::mutex& installedMutex() {
@@ -55,6 +64,26 @@ AudioDevice& AudioDeviceLayer::current() {
 void AudioDeviceLayer::install(std::unique_ptr<AudioDevice> device) {
     std::lock_guard lock(installedMutex());
     installed() = std::move(device);
+    retired().clear();
+}
+
+AudioDevice& AudioDeviceLayer::replaceFailedDevice(AudioDevice& failed, OSStatus status) {
+    std::lock_guard lock(installedMutex());
+    const AudioDeviceInfo info = failed.info();
+    auto replacement = std::make_unique<VirtualAudioDevice>(info.sampleRate, info.inputChannels,
+                                                            info.outputChannels, info.bufferFrames);
+    fretkit::Log::format("audio: the %s device (%s) could not start (status %d); going on with "
+                         "the virtual device, without sound",
+                         failed.driverName().c_str(), info.name.c_str(), static_cast<int>(status));
+    std::unique_ptr<AudioDevice>& device = installed();
+    if (device.get() == &failed) {
+        retired().push_back(std::move(device));
+        device = std::move(replacement);
+        return *device;
+    }
+    // Not the process's device (one was installed since): the replacement is kept aside.
+    retired().push_back(std::move(replacement));
+    return *retired().back();
 }
 
 std::unique_ptr<AudioDevice> AudioDeviceLayer::makeDevice(const AudioDeviceOptions& options,
@@ -92,3 +121,5 @@ std::unique_ptr<AudioDevice> AudioDeviceLayer::makeDevice(const AudioDeviceOptio
     }
     return nullptr;
 }
+
+} // namespace fretkit::host

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+namespace fretkit::host {
+
 // How to choose the device under the remote I/O unit; the command line's --audio options and
 // the FRETKIT_AUDIO* environment variables fill it.
 struct AudioDeviceOptions {
@@ -35,8 +37,14 @@ public:
     static AudioDevice& current();
     // Replaces the device (main thread, while nothing runs on it).
     static void install(std::unique_ptr<AudioDevice> device);
+    // Main thread: the virtual device that takes over from a sound card that could not start,
+    // with the card's rate, channels and buffer size; logs one line saying so. The card is kept
+    // (stopped) until the next install(), since a unit may still refer to it.
+    static AudioDevice& replaceFailedDevice(AudioDevice& failed, OSStatus status);
     // Makes the device the options name; null with a message for an unknown driver or a file
     // that cannot be read or written.
     static std::unique_ptr<AudioDevice> makeDevice(const AudioDeviceOptions& options,
                                                    std::string* error);
 };
+
+} // namespace fretkit::host

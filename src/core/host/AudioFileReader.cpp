@@ -3,6 +3,8 @@
 #include <samplerate.h>
 #include <sndfile.h>
 
+namespace fretkit::host {
+
 namespace {
 
 constexpr std::uint32_t kChunkFrames = 1024;
@@ -126,3 +128,5 @@ std::uint32_t AudioFileReader::read(float* out, std::uint32_t frames) {
                           static_cast<long>(frames), out);
     return produced > 0 ? static_cast<std::uint32_t>(produced) : 0;
 }
+
+} // namespace fretkit::host

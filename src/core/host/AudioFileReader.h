@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace fretkit::host {
+
 // Reads a sound file (WAV, AIFF, CAF and the other formats libsndfile knows) as interleaved
 // 32-bit floats, optionally converted to another rate. Sixteen- and 24-bit samples arrive
 // exactly (sample / 32768 for 16 bits).
@@ -47,3 +49,5 @@ private:
     std::vector<std::int32_t> raw_;
     std::vector<float> pending_;
 };
+
+} // namespace fretkit::host

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <sndfile.h>
 
+namespace fretkit::host {
+
 AudioFileWriter::~AudioFileWriter() {
     close();
 }
@@ -48,6 +50,7 @@ bool AudioFileWriter::write(const float* interleaved, std::uint32_t frames) {
             sf_writef_short(static_cast<SNDFILE*>(file_), scratch_, static_cast<sf_count_t>(count));
         if (written != static_cast<sf_count_t>(count)) {
             failed_ = true;
+            error_ = sf_strerror(static_cast<SNDFILE*>(file_));
             return false;
         }
         done += count;
@@ -57,8 +60,14 @@ bool AudioFileWriter::write(const float* interleaved, std::uint32_t frames) {
 
 bool AudioFileWriter::close() {
     if (file_ != nullptr) {
-        failed_ = sf_close(static_cast<SNDFILE*>(file_)) != 0 || failed_;
+        const int status = sf_close(static_cast<SNDFILE*>(file_));
+        if (status != 0 && error_.empty()) {
+            error_ = sf_error_number(status);
+        }
+        failed_ = status != 0 || failed_;
         file_ = nullptr;
     }
     return !failed_;
 }
+
+} // namespace fretkit::host

@@ -2,6 +2,8 @@
 
 #include "foundation/StringFormat.h"
 
+namespace fretkit::host {
+
 OSStatus AudioFormatServices::formatInfo(AudioStreamBasicDescription& d) {
     if (d.mFormatID != kAudioFormatLinearPCM || d.mChannelsPerFrame == 0 ||
         d.mBitsPerChannel == 0 || d.mBitsPerChannel % 8 != 0) {
@@ -47,3 +49,5 @@ OSStatus AudioFormatServices::formatName(const AudioStreamBasicDescription& d, s
                                      d.mSampleRate);
     return noErr;
 }
+
+} // namespace fretkit::host

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace fretkit::host {
+
 // Queries about stream formats.
 class AudioFormatServices {
 public:
@@ -20,3 +22,5 @@ public:
     // 44100 Hz". Refuses formats other than linear PCM with 'fmt?'.
     static OSStatus formatName(const AudioStreamBasicDescription& description, std::string& name);
 };
+
+} // namespace fretkit::host

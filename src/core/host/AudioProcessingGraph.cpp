@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace fretkit::host {
+
 OSStatus AudioProcessingGraph::create(std::unique_ptr<AudioProcessingGraph>& graph) {
     if (const OSStatus status = HostFaults::check(HostCall::NewGraph); status != noErr) {
         return status;
@@ -247,6 +249,11 @@ float AudioProcessingGraph::cpuLoad() const {
     return output != nullptr && output->isRunning() ? output->cpuLoad() : 0.0f;
 }
 
+AudioDeviceXruns AudioProcessingGraph::xruns() const {
+    const RemoteIOUnit* output = outputUnit();
+    return output != nullptr ? output->xruns() : AudioDeviceXruns{};
+}
+
 RemoteIOUnit* AudioProcessingGraph::outputUnit() const {
     for (const Node& node : nodes_) {
         if (node.description.componentType == kAudioUnitType_Output && node.unit) {
@@ -255,3 +262,5 @@ RemoteIOUnit* AudioProcessingGraph::outputUnit() const {
     }
     return nullptr;
 }
+
+} // namespace fretkit::host

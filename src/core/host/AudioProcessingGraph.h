@@ -1,9 +1,12 @@
 #pragma once
 
+#include "AudioDevice.h"
 #include "AudioUnit.h"
 
 #include <memory>
 #include <vector>
+
+namespace fretkit::host {
 
 class RemoteIOUnit;
 
@@ -35,6 +38,8 @@ public:
     OSStatus clearConnections();
     // The output unit's share of the buffer duration spent rendering, 0 when not running.
     float cpuLoad() const;
+    // The dropouts of the output unit's device; none before the graph is open.
+    AudioDeviceXruns xruns() const;
     // The output unit, once open; null before.
     RemoteIOUnit* outputUnit() const;
 
@@ -63,3 +68,5 @@ private:
     bool open_ = false;
     bool initialized_ = false;
 };
+
+} // namespace fretkit::host

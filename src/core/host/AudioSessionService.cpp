@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace fretkit::host {
+
 namespace {
 
 struct Listener {
@@ -267,9 +269,9 @@ void AudioSessionService::interrupt(std::uint32_t state) {
     InterruptionListener listener = nullptr;
     void* userData = nullptr;
     {
-        std::lock_guard lock(::state().mutex);
-        listener = ::state().interruption;
-        userData = ::state().interruptionData;
+        std::lock_guard lock(fretkit::host::state().mutex);
+        listener = fretkit::host::state().interruption;
+        userData = fretkit::host::state().interruptionData;
     }
     if (listener != nullptr) {
         listener(userData, state);
@@ -279,3 +281,5 @@ void AudioSessionService::interrupt(std::uint32_t state) {
 void AudioSessionService::routeChanged(const void* changeRecord) {
     notify(kRouteChange, sizeof(void*), changeRecord);
 }
+
+} // namespace fretkit::host

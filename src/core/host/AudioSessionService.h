@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace fretkit::host {
+
 // The process's audio session over the current audio device: its category, route, rates,
 // channel counts, latencies and volume as properties with four-character codes, listeners for
 // their changes and for interruptions, and the active state.
@@ -56,3 +58,5 @@ public:
     // dictionary (fretkit::PlistValue) with the old route and the reason.
     static void routeChanged(const void* changeRecord);
 };
+
+} // namespace fretkit::host

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace fretkit::host {
+
 // The plain data types and numeric codes of the audio services the kit sits on: buffer lists,
 // stream descriptions, time stamps, component descriptions, and the status, property, scope and
 // flag numbers. Their layouts and values are the ones the kit's error tables and format rules
@@ -168,8 +170,8 @@ constexpr AudioUnitPropertyID kAudioOutputUnitProperty_SetInputCallback = 2005;
 constexpr AudioUnitParameterID kMultiChannelMixerParam_Volume = 0;
 constexpr AudioUnitParameterID kMultiChannelMixerParam_Enable = 1;
 
-// Components.
-constexpr std::uint32_t kAudioUnitManufacturer_Apple = fourCC("appl");
+// Components. Every unit is made by this host, which says so with its own manufacturer code.
+constexpr std::uint32_t kAudioUnitManufacturer_Host = fourCC("host");
 constexpr std::uint32_t kAudioUnitType_Output = fourCC("auou");
 constexpr std::uint32_t kAudioUnitSubType_RemoteIO = fourCC("rioc");
 constexpr std::uint32_t kAudioUnitType_Mixer = fourCC("aumx");
@@ -196,3 +198,5 @@ constexpr OSStatus kAUGraphErr_InvalidAudioUnit = -10864;
 constexpr OSStatus kAUGraphErr_OutputNodeErr = -10862;
 constexpr OSStatus kAUGraphErr_InvalidConnection = -10861;
 constexpr OSStatus kAUGraphErr_NodeNotFound = -10860;
+
+} // namespace fretkit::host

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+namespace fretkit::host {
+
 namespace {
 
 constexpr std::size_t kParameters = 4;
@@ -469,3 +471,5 @@ OSStatus AudioUnit::pullInput(std::uint32_t bus, AudioUnitRenderActionFlags* fla
     }
     return kAudioUnitErr_NoConnection;
 }
+
+} // namespace fretkit::host

@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+namespace fretkit::host {
+
 // One audio processing unit: stream formats and element counts per scope, parameters, input
 // sources (a connection to another unit's output bus, or a render callback), and render
 // notifications called before and after each render. Units pull their inputs when rendered.
@@ -138,3 +140,5 @@ public:
     static OSStatus instantiate(const AudioComponentDescription& wanted,
                                 std::unique_ptr<AudioUnit>& unit);
 };
+
+} // namespace fretkit::host

@@ -2,15 +2,19 @@
 
 #include "RealtimeThread.h"
 
-void DeviceThread::start(std::function<void(DeviceThread&)> body) {
+namespace fretkit::host {
+
+void DeviceThread::start(std::function<void(DeviceThread&)> body, bool realTime) {
     stop();
     {
         std::lock_guard lock(mutex_);
         stopRequested_ = false;
         paced_ = false;
     }
-    thread_ = std::thread([this, body = std::move(body)] {
-        makeCurrentThreadRealtime();
+    thread_ = std::thread([this, realTime, body = std::move(body)] {
+        if (realTime) {
+            makeCurrentThreadRealtime();
+        }
         body(*this);
     });
 }
@@ -26,13 +30,22 @@ void DeviceThread::stop() {
     }
 }
 
-bool DeviceThread::waitForNextCycle(std::chrono::duration<double> period) {
+bool DeviceThread::waitForNextCycle(std::chrono::duration<double> period, bool* late) {
+    const auto step = std::chrono::duration_cast<std::chrono::steady_clock::duration>(period);
+    const auto now = std::chrono::steady_clock::now();
     std::unique_lock lock(mutex_);
     if (!paced_) {
-        deadline_ = std::chrono::steady_clock::now();
+        deadline_ = now;
         paced_ = true;
     }
-    deadline_ += std::chrono::duration_cast<std::chrono::steady_clock::duration>(period);
+    deadline_ += step;
+    const bool behind = now > deadline_ + step;
+    if (behind) {
+        deadline_ = now;
+    }
+    if (late != nullptr) {
+        *late = behind;
+    }
     wake_.wait_until(lock, deadline_, [this] { return stopRequested_; });
     return !stopRequested_;
 }
@@ -41,3 +54,5 @@ bool DeviceThread::keepGoing() {
     std::lock_guard lock(mutex_);
     return !stopRequested_;
 }
+
+} // namespace fretkit::host

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <mutex>
 
+namespace fretkit::host {
+
 namespace {
 
 std::mutex openErrorMutex;
@@ -94,3 +96,5 @@ OSStatus ExtendedAudioFile::read(std::uint32_t& frames, AudioBufferList& list) {
     frames = read;
     return noErr;
 }
+
+} // namespace fretkit::host

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace fretkit::host {
+
 // Reads a sound file in a format of the caller's choosing (the client format): any linear PCM
 // the units handle, at any rate and channel count. Rates are converted with a sinc converter
 // whose quality (0-127, 127 the best) applies from the next client format on; a mono file fills
@@ -45,3 +47,5 @@ private:
     std::vector<float> interleaved_;
     std::vector<float> planar_;
 };
+
+} // namespace fretkit::host

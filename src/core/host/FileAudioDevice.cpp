@@ -5,11 +5,7 @@
 #include <algorithm>
 #include <chrono>
 
-namespace {
-
-constexpr OSStatus kOutputFileError = -36; // an I/O error
-
-} // namespace
+namespace fretkit::host {
 
 FileAudioDevice::FileAudioDevice(const Options& options) : options_(options) {}
 
@@ -60,19 +56,28 @@ std::string FileAudioDevice::lastError() const {
     return lastError_;
 }
 
+std::uint32_t FileAudioDevice::ringFrames() const {
+    // A second of sound, and never fewer than a few buffers: room for a disk that stalls.
+    const auto second = static_cast<std::uint32_t>(options_.sampleRate);
+    return std::max(second, 8 * options_.bufferFrames);
+}
+
 bool FileAudioDevice::openFiles(std::string* error) {
     if (!options_.inputFile.empty()) {
-        reader_ = AudioFileReader::open(options_.inputFile, error);
-        if (!reader_ || !reader_->setClientRate(options_.sampleRate, 127, error)) {
+        std::unique_ptr<AudioFileReader> reader = AudioFileReader::open(options_.inputFile, error);
+        if (!reader || !reader->setClientRate(options_.sampleRate, 127, error)) {
             return false;
         }
+        reader_ = std::make_unique<BufferedFileReader>(std::move(reader), ringFrames());
     }
     if (!options_.outputFile.empty()) {
-        writer_ = AudioFileWriter::create(options_.outputFile, options_.sampleRate,
-                                          options_.outputChannels, error);
-        if (!writer_) {
+        std::unique_ptr<AudioFileWriter> writer = AudioFileWriter::create(
+            options_.outputFile, options_.sampleRate, options_.outputChannels, error);
+        if (!writer) {
             return false;
         }
+        writer_ = std::make_unique<BufferedFileWriter>(std::move(writer), options_.outputChannels,
+                                                       ringFrames());
     }
     return true;
 }
@@ -85,25 +90,47 @@ OSStatus FileAudioDevice::start(AudioDeviceClient& client) {
         lastError_ = error;
         reader_.reset();
         writer_.reset();
-        return kOutputFileError;
+        return kIOError;
     }
     input_.assign(std::size_t{options_.bufferFrames} * std::max(inputChannels_, 1u), 0.0f);
     output_.assign(std::size_t{options_.bufferFrames} * options_.outputChannels, 0.0f);
+    if (reader_ && options_.realTime) {
+        reader_->prime(2 * options_.bufferFrames); // the first cycles find their input
+    }
     framesPlayed_.store(0);
     running_.store(true);
-    thread_.start([this, &client](DeviceThread& thread) { run(client, thread); });
+    thread_.start([this, &client](DeviceThread& thread) { run(client, thread); },
+                  options_.realTime);
     return noErr;
 }
 
 void FileAudioDevice::stop() {
     thread_.stop();
     std::lock_guard lock(mutex_);
-    if (writer_ && !writer_->close() && lastError_.empty()) {
+    // What is still queued for the output file is written now, and the file completed.
+    if (writer_ && !writer_->finish() && lastError_.empty()) {
         lastError_ = options_.outputFile + ": the output could not be written completely";
     }
     writer_.reset();
     reader_.reset();
     running_.store(false);
+}
+
+bool FileAudioDevice::pullInput(std::uint32_t& frames) {
+    const std::uint32_t got = reader_->pull(input_.data(), frames, !options_.realTime);
+    if (got == frames) {
+        return true;
+    }
+    if (reader_->ended()) {
+        frames = got; // the last block of the input is played short, then the device stops
+        return got > 0;
+    }
+    // The reader fell behind the clock: what it could not deliver in time is silence.
+    countUnderrun();
+    std::fill(input_.begin() + static_cast<std::ptrdiff_t>(std::size_t{got} * inputChannels_),
+              input_.begin() + static_cast<std::ptrdiff_t>(std::size_t{frames} * inputChannels_),
+              0.0f);
+    return true;
 }
 
 void FileAudioDevice::run(AudioDeviceClient& client, DeviceThread& thread) {
@@ -127,27 +154,34 @@ void FileAudioDevice::run(AudioDeviceClient& client, DeviceThread& thread) {
             }
             frames = static_cast<std::uint32_t>(std::min<std::uint64_t>(frames, left));
         }
-        if (reader_) {
-            // The last block of the input is played short, then the device stops.
-            frames = reader_->read(input_.data(), frames);
-            if (frames == 0) {
-                stoppedReason = "the input file ended";
-                break;
-            }
+        if (reader_ && !pullInput(frames)) {
+            stoppedReason = "the input file ended";
+            break;
         }
         AudioDeviceCycle current = cycle;
         current.frames = frames;
         current.timeStamp.mHostTime = hostAbsoluteTime();
         client.deviceCycle(current);
-        if (writer_ && !writer_->write(output_.data(), frames)) {
-            stoppedStatus = kOutputFileError;
-            stoppedReason = options_.outputFile + ": the disk refused the output";
-            break;
+        if (writer_) {
+            const BufferedFileWriter::Push pushed =
+                writer_->push(output_.data(), frames, !options_.realTime);
+            if (pushed == BufferedFileWriter::Push::NoRoom) {
+                countOverrun(); // the writer fell behind: this block is lost to the file
+            } else if (pushed == BufferedFileWriter::Push::Failed) {
+                stoppedStatus = kIOError;
+                stoppedReason = options_.outputFile + ": the output could not be written (" +
+                                writer_->error() + ")";
+                break;
+            }
         }
         cycle.timeStamp.mSampleTime += frames;
         framesPlayed_.fetch_add(frames);
-        if (!(options_.realTime ? thread.waitForNextCycle(period) : thread.keepGoing())) {
+        bool late = false;
+        if (!(options_.realTime ? thread.waitForNextCycle(period, &late) : thread.keepGoing())) {
             return;
+        }
+        if (late) {
+            countUnderrun();
         }
     }
     {
@@ -159,3 +193,5 @@ void FileAudioDevice::run(AudioDeviceClient& client, DeviceThread& thread) {
     running_.store(false);
     client.deviceStopped(stoppedStatus, stoppedReason);
 }
+
+} // namespace fretkit::host

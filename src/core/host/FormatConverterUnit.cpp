@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cstring>
 
+namespace fretkit::host {
+
 FormatConverterUnit::FormatConverterUnit()
     : AudioUnit({kAudioUnitType_FormatConverter, kAudioUnitSubType_AUConverter,
-                 kAudioUnitManufacturer_Apple, 0, 0},
+                 kAudioUnitManufacturer_Host, 0, 0},
                 1, 1) {}
 
 OSStatus FormatConverterUnit::extraPropertyInfo(AudioUnitPropertyID id, AudioUnitScope scope,
@@ -60,3 +62,5 @@ OSStatus FormatConverterUnit::renderBus(AudioUnitRenderActionFlags* flags,
     SampleCodec::encode(out, ioData, frames, channels);
     return noErr;
 }
+
+} // namespace fretkit::host

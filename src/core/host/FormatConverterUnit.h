@@ -2,6 +2,8 @@
 
 #include "AudioUnit.h"
 
+namespace fretkit::host {
+
 // Converts its one input to its output format: sample type, interleaving and channel count
 // (extra output channels repeat the last input channel). Input and output rates must agree.
 class FormatConverterUnit final : public AudioUnit {
@@ -18,3 +20,5 @@ protected:
                               AudioUnitElement element, void* data) const override;
     OSStatus validateFormats() const override;
 };
+
+} // namespace fretkit::host

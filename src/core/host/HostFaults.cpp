@@ -3,6 +3,8 @@
 #include <array>
 #include <atomic>
 
+namespace fretkit::host {
+
 namespace {
 
 struct Fault {
@@ -42,3 +44,5 @@ OSStatus HostFaults::check(HostCall call, std::uint32_t detail) {
     }
     return fault.remaining.fetch_sub(1) == 1 ? fault.status.load() : noErr;
 }
+
+} // namespace fretkit::host

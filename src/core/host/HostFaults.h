@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace fretkit::host {
+
 // Calls of the audio services that a test can make fail, to see how the callers above cope.
 enum class HostCall : std::uint8_t {
     NewGraph,
@@ -14,6 +16,7 @@ enum class HostCall : std::uint8_t {
     StartGraph,
     SetProperty,
     AddRenderNotify,
+    DeviceStart,
     SessionInitialize,
     SessionGetProperty,
     SessionSetProperty,
@@ -34,3 +37,5 @@ public:
 
     static constexpr std::uint32_t kAnyDetail = 0xFFFFFFFF;
 };
+
+} // namespace fretkit::host

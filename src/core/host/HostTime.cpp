@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+namespace fretkit::host {
+
 std::uint64_t hostAbsoluteTime() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
@@ -13,3 +15,5 @@ HostTimebaseInfo hostTimebaseInfo() {
     // The monotonic clock counts nanoseconds.
     return {1, 1};
 }
+
+} // namespace fretkit::host

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace fretkit::host {
+
 // The host clock: a monotonic tick counter and its ratio to nanoseconds.
 struct HostTimebaseInfo {
     std::uint32_t numer;
@@ -13,3 +15,5 @@ std::uint64_t hostAbsoluteTime();
 
 // nanoseconds = ticks * numer / denom.
 HostTimebaseInfo hostTimebaseInfo();
+
+} // namespace fretkit::host

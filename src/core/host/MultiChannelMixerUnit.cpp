@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
+namespace fretkit::host {
+
 MultiChannelMixerUnit::MultiChannelMixerUnit()
     : AudioUnit({kAudioUnitType_Mixer, kAudioUnitSubType_MultiChannelMixer,
-                 kAudioUnitManufacturer_Apple, 0, 0},
+                 kAudioUnitManufacturer_Host, 0, 0},
                 1, 1) {}
 
 bool MultiChannelMixerUnit::hasParameter(AudioUnitParameterID id, AudioUnitScope scope) const {
@@ -68,3 +70,5 @@ void MultiChannelMixerUnit::mixBus(std::uint32_t bus, const AudioBufferList& inp
         }
     }
 }
+
+} // namespace fretkit::host

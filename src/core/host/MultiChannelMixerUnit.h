@@ -2,6 +2,8 @@
 
 #include "AudioUnit.h"
 
+namespace fretkit::host {
+
 // Sums its input buses into its output. Each input bus has a volume (parameter 0) and an enable
 // switch (parameter 1) on the input scope; a mono bus feeds every output channel. Buses without
 // a source, disabled buses and buses that report silence add nothing.
@@ -19,3 +21,5 @@ private:
     void mixBus(std::uint32_t bus, const AudioBufferList& input, std::uint32_t frames,
                 float* const* sum);
 };
+
+} // namespace fretkit::host

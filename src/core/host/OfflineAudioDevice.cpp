@@ -2,6 +2,8 @@
 
 #include "HostTime.h"
 
+namespace fretkit::host {
+
 OfflineAudioDevice::OfflineAudioDevice(double sampleRate, std::uint32_t inputChannels,
                                        std::uint32_t outputChannels) {
     info_.name = "Offline";
@@ -48,3 +50,5 @@ void OfflineAudioDevice::fail(OSStatus status, const std::string& reason) {
         client->deviceStopped(status, reason);
     }
 }
+
+} // namespace fretkit::host

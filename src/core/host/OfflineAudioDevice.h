@@ -5,6 +5,8 @@
 #include <atomic>
 #include <vector>
 
+namespace fretkit::host {
+
 // A device without a thread: each pump() runs exactly one cycle on the caller's thread. Tests
 // and batch tools drive the whole graph with it, buffer by buffer.
 class OfflineAudioDevice final : public AudioDevice {
@@ -15,6 +17,7 @@ public:
                                 std::uint32_t outputChannels = 2);
 
     std::string driverName() const override { return "offline"; }
+    bool standsForHardware() const override { return true; }
     AudioDeviceInfo info() const override { return info_; }
     void setPreferredSampleRate(double rate) override { info_.sampleRate = rate; }
     void setPreferredBufferFrames(std::uint32_t frames) override { info_.bufferFrames = frames; }
@@ -30,6 +33,9 @@ public:
 
     // Simulates the device going away while running: the client hears about it once.
     void fail(OSStatus status, const std::string& reason);
+    // Simulates dropouts, counted as a sound card's would be.
+    using AudioDevice::countOverrun;
+    using AudioDevice::countUnderrun;
 
 private:
     AudioDeviceInfo info_;
@@ -38,3 +44,5 @@ private:
     std::vector<float> discard_;
     double sampleTime_ = 0.0;
 };
+
+} // namespace fretkit::host

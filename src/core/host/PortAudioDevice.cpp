@@ -7,6 +7,8 @@
 #include <mutex>
 #include <portaudio.h>
 
+namespace fretkit::host {
+
 namespace {
 
 // ALSA and JACK print dozens of lines while PortAudio probes devices that are absent or busy;
@@ -42,8 +44,10 @@ bool initializePortAudio() {
 }
 
 int streamCallback(const void* input, void* output, unsigned long frames,
-                   const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void* device) {
-    static_cast<PortAudioDevice*>(device)->runCycle(input, output, frames);
+                   const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags flags, void* device) {
+    static_cast<PortAudioDevice*>(device)->runCycle(
+        input, output, frames, (flags & (paInputUnderflow | paOutputUnderflow)) != 0,
+        (flags & (paInputOverflow | paOutputOverflow)) != 0);
     return paContinue;
 }
 
@@ -152,7 +156,7 @@ OSStatus PortAudioDevice::start(AudioDeviceClient& client) {
         Pa_OpenStream(&stream, inputDevice_ >= 0 ? &in : nullptr, &out, info_.sampleRate,
                       info_.bufferFrames, paClipOff, &streamCallback, this);
     if (status == paNoError) {
-        Pa_SetStreamFinishedCallback(stream, &::streamFinished);
+        Pa_SetStreamFinishedCallback(stream, &fretkit::host::streamFinished);
         status = Pa_StartStream(stream);
         if (status != paNoError) {
             Pa_CloseStream(stream);
@@ -179,7 +183,14 @@ void PortAudioDevice::stop() {
     streamOutputLatency_.store(0.0);
 }
 
-void PortAudioDevice::runCycle(const void* input, void* output, unsigned long frames) {
+void PortAudioDevice::runCycle(const void* input, void* output, unsigned long frames, bool underrun,
+                               bool overrun) {
+    if (underrun) {
+        countUnderrun();
+    }
+    if (overrun) {
+        countOverrun();
+    }
     PortAudioDevice* device = this;
     AudioDeviceCycle cycle;
     cycle.frames = static_cast<std::uint32_t>(frames);
@@ -200,3 +211,5 @@ void PortAudioDevice::streamFinished() {
         client_->deviceStopped(paDeviceUnavailable, "the audio device stopped");
     }
 }
+
+} // namespace fretkit::host

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace fretkit::host {
+
 // The sound card, through PortAudio: one duplex stream of interleaved floats, so the
 // microphone's block arrives in the same callback as the output it is mixed into. Asks for the
 // preferred rate (44100 Hz) and uses the device's own when it refuses.
@@ -20,6 +22,7 @@ public:
     static std::vector<std::string> deviceDescriptions();
 
     std::string driverName() const override { return "portaudio"; }
+    bool standsForHardware() const override { return true; }
     AudioDeviceInfo info() const override { return info_; }
     void setPreferredSampleRate(double rate) override;
     void setPreferredBufferFrames(std::uint32_t frames) override;
@@ -29,8 +32,10 @@ public:
     // The output latency PortAudio reports for the open stream.
     double renderedOutputLatency() const override { return streamOutputLatency_.load(); }
 
-    // Called by the stream: one cycle on PortAudio's audio thread, and the stream's end.
-    void runCycle(const void* input, void* output, unsigned long frames);
+    // Called by the stream: one cycle on PortAudio's audio thread, with the dropouts PortAudio
+    // reported for it, and the stream's end.
+    void runCycle(const void* input, void* output, unsigned long frames, bool underrun,
+                  bool overrun);
     void streamFinished();
 
 private:
@@ -46,3 +51,5 @@ private:
     std::atomic<double> streamOutputLatency_{0.0};
     double sampleTime_ = 0.0;
 };
+
+} // namespace fretkit::host

@@ -18,6 +18,8 @@
 #endif
 #endif
 
+namespace fretkit::host {
+
 // Lets the sanitizer accept the one blocking call the render path may make: taking the render
 // lock. Without the sanitizer it costs nothing.
 class RealtimeBlockingAllowed {
@@ -35,3 +37,5 @@ public:
     RealtimeBlockingAllowed(const RealtimeBlockingAllowed&) = delete;
     RealtimeBlockingAllowed& operator=(const RealtimeBlockingAllowed&) = delete;
 };
+
+} // namespace fretkit::host

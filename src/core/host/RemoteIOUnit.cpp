@@ -1,5 +1,7 @@
 #include "RemoteIOUnit.h"
 
+#include "AudioDeviceLayer.h"
+#include "HostFaults.h"
 #include "HostTime.h"
 #include "SampleCodec.h"
 #include "SystemSounds.h"
@@ -7,6 +9,8 @@
 #include <algorithm>
 #include <cstring>
 #include <tuple>
+
+namespace fretkit::host {
 
 namespace {
 
@@ -19,9 +23,9 @@ bool isEnableIO(AudioUnitScope scope, AudioUnitElement element) {
 
 RemoteIOUnit::RemoteIOUnit(AudioDevice& device)
     : AudioUnit(
-          {kAudioUnitType_Output, kAudioUnitSubType_RemoteIO, kAudioUnitManufacturer_Apple, 0, 0},
-          2, 2),
-      device_(device) {
+          {kAudioUnitType_Output, kAudioUnitSubType_RemoteIO, kAudioUnitManufacturer_Host, 0, 0}, 2,
+          2),
+      device_(&device) {
     // The hardware side's formats follow the device: its rate and channel counts.
     const AudioDeviceInfo info = device.info();
     for (auto [scope, element, channels] :
@@ -98,7 +102,7 @@ OSStatus RemoteIOUnit::setExtraProperty(AudioUnitPropertyID id, AudioUnitScope s
         std::uint32_t value = 0;
         std::memcpy(&value, data, size);
         if (scope == kAudioUnitScope_Input) {
-            if (value != 0 && device_.info().inputChannels == 0) {
+            if (value != 0 && device().info().inputChannels == 0) {
                 return kAudioUnitErr_InvalidPropertyValue; // no microphone to enable
             }
             enableInput_ = value != 0 ? 1 : 0;
@@ -118,15 +122,29 @@ OSStatus RemoteIOUnit::start() {
     if (!isInitialized()) {
         return kAudioUnitErr_Uninitialized;
     }
-    sampleRate_ = device_.info().sampleRate;
     SystemSounds::prepare();
     running_.store(true);
     SystemSounds::outputStarted();
-    const OSStatus status = device_.start(*this);
+    const OSStatus status = startDevice();
     if (status != noErr && running_.exchange(false)) {
         SystemSounds::outputStopped();
     }
     return status;
+}
+
+OSStatus RemoteIOUnit::startDevice() {
+    sampleRate_ = device().info().sampleRate;
+    OSStatus status = HostFaults::check(HostCall::DeviceStart);
+    if (status == noErr) {
+        status = device().start(*this);
+    }
+    if (status == noErr || !device().standsForHardware()) {
+        return status;
+    }
+    // The replacement has the card's rate and channels, so the formats set up stay right.
+    device_.store(&AudioDeviceLayer::replaceFailedDevice(device(), status),
+                  std::memory_order_release);
+    return device().start(*this);
 }
 
 OSStatus RemoteIOUnit::stop() {
@@ -135,8 +153,8 @@ OSStatus RemoteIOUnit::stop() {
     if (wasRunning) {
         SystemSounds::outputStopped();
     }
-    if (wasRunning || device_.isRunning() || stoppedByDevice_.exchange(false)) {
-        device_.stop();
+    if (wasRunning || device().isRunning() || stoppedByDevice_.exchange(false)) {
+        device().stop();
     }
     return noErr;
 }
@@ -230,3 +248,5 @@ OSStatus RemoteIOUnit::renderBus(AudioUnitRenderActionFlags* flags, const AudioT
     }
     return noErr;
 }
+
+} // namespace fretkit::host

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
+namespace fretkit::host {
+
 namespace {
 
 enum class Kind { Float32, Int16, Fixed32 };
@@ -167,3 +169,5 @@ void SampleCodec::encode(const AudioStreamBasicDescription& f, AudioBufferList& 
         }
     }
 }
+
+} // namespace fretkit::host

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace fretkit::host {
+
 // Moves linear PCM samples between buffer lists and planar floats (full scale +-1.0). Handles
 // 32-bit floats, signed 16-bit integers and signed 32-bit fixed point (8.24 and the like),
 // interleaved or not, in native byte order. Conversions between the 16-bit and fixed-point
@@ -25,3 +27,5 @@ public:
     static void encode(const AudioStreamBasicDescription& format, AudioBufferList& list,
                        std::uint32_t frames, const float* const* planar);
 };
+
+} // namespace fretkit::host

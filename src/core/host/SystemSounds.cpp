@@ -11,6 +11,8 @@
 #include <mutex>
 #include <vector>
 
+namespace fretkit::host {
+
 namespace {
 
 struct Sound {
@@ -173,3 +175,5 @@ void SystemSounds::mixInto(float* output, std::uint32_t frames, std::uint32_t ch
         }
     }
 }
+
+} // namespace fretkit::host

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace fretkit::host {
+
 using SystemSoundID = std::uint32_t;
 
 // Short sounds played once, without blocking the caller, mixed into the device output by the
@@ -36,3 +38,5 @@ public:
     static void mixInto(float* output, std::uint32_t frames,
                         std::uint32_t channels) FRETKIT_NONBLOCKING;
 };
+
+} // namespace fretkit::host

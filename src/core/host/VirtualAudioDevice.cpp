@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace fretkit::host {
+
 VirtualAudioDevice::VirtualAudioDevice(double sampleRate, std::uint32_t inputChannels,
                                        std::uint32_t outputChannels, std::uint32_t bufferFrames) {
     info_.name = "Virtual";
@@ -61,9 +63,15 @@ void VirtualAudioDevice::run(AudioDeviceClient& client, const AudioDeviceInfo& i
     cycle.output = output_.data();
     cycle.timeStamp.mFlags = kAudioTimeStampSampleTimeValid | kAudioTimeStampHostTimeValid;
     const std::chrono::duration<double> period(cycle.frames / info.sampleRate);
+    bool late = false;
     do {
+        if (late) {
+            countUnderrun();
+        }
         cycle.timeStamp.mHostTime = hostAbsoluteTime();
         client.deviceCycle(cycle);
         cycle.timeStamp.mSampleTime += cycle.frames;
-    } while (thread.waitForNextCycle(period));
+    } while (thread.waitForNextCycle(period, &late));
 }
+
+} // namespace fretkit::host

@@ -7,6 +7,8 @@
 #include <mutex>
 #include <vector>
 
+namespace fretkit::host {
+
 // A device without hardware: a thread that runs one cycle per buffer duration, on the clock,
 // with silent input, and drops the output. The application runs normally on a machine without
 // a sound card.
@@ -34,3 +36,5 @@ private:
     std::vector<float> output_;
     DeviceThread thread_; // last: stopped before the buffers go
 };
+
+} // namespace fretkit::host

@@ -8,20 +8,15 @@
 #include <cmath>
 #include <cstring>
 
-MTBeatEngine::MTBeatEngine(double sampleRate, unsigned tempo)
-    : tempo_(tempo), sampleRate_(sampleRate) {
+MTBeatEngine::MTBeatEngine(QVRenderLockPtr renderLock, double sampleRate, unsigned tempo)
+    : lock_(std::move(renderLock)), tempo_(tempo), sampleRate_(sampleRate) {
     // The shared time base is made here, on the main thread: the render only reads it.
     QVTimeBase::timeBase();
 }
 
 void MTBeatEngine::setTempo(unsigned tempo) {
     std::lock_guard lock(*lock_);
-    tempo_ = tempo;
-}
-
-unsigned MTBeatEngine::tempo() const {
-    std::lock_guard lock(*lock_);
-    return tempo_;
+    tempo_.store(tempo, std::memory_order_relaxed);
 }
 
 void MTBeatEngine::setSampleRate(double rate) {
@@ -42,7 +37,7 @@ void MTBeatEngine::start() {
     std::lock_guard lock(*lock_);
     beatCount_ = -1;
     beatPolarity_ = false;
-    currentTick_ = 0.0;
+    currentTick_.store(0.0, std::memory_order_relaxed);
     // A click cut by an earlier stop must not resume over the first beat.
     soundCursor_ = kIdleCursor;
     framesRendered_.store(0, std::memory_order_release);
@@ -51,16 +46,7 @@ void MTBeatEngine::start() {
 
 void MTBeatEngine::stop() {
     std::lock_guard lock(*lock_);
-    currentTick_ = -1.0;
-}
-
-bool MTBeatEngine::isPlaying() const {
-    return currentTick() != -1.0;
-}
-
-double MTBeatEngine::currentTick() const {
-    std::lock_guard lock(*lock_);
-    return currentTick_;
+    currentTick_.store(-1.0, std::memory_order_relaxed);
 }
 
 void MTBeatEngine::setTimeSignature(MTTimeSignature signature) {
@@ -72,20 +58,23 @@ MTTimeSignature MTBeatEngine::timeSignature() const {
 }
 
 bool MTBeatEngine::renderAudioToBuffer(QVAudioBuffer& buffer, const QVAudioTimeStamp& timeStamp) {
-    if (currentTick_ == -1.0 || tempo_ == 0 || sampleRate_ <= 0.0) {
+    // Only this cycle writes them while it runs: the main thread waits for the lock to.
+    const double tick = currentTick();
+    const unsigned tempo = this->tempo();
+    if (tick == -1.0 || tempo == 0 || sampleRate_ <= 0.0) {
         return true;
     }
     const bool dated = (timeStamp.timeStamp().mFlags & kAudioTimeStampHostTimeValid) != 0;
     cycleNanoseconds_ = dated ? timeStamp.nanoseconds() : 0;
     const std::uint32_t frames = buffer.frames();
-    const double tickSeconds = (60.0 / tempo_) / kTicksPerBeat;
+    const double tickSeconds = (60.0 / tempo) / kTicksPerBeat;
     const double bufferTicks = (frames / sampleRate_) / tickSeconds;
 
     continueBeatToBuffer(buffer, 0);
-    if (currentTick_ == 0.0) {
+    if (tick == 0.0) {
         playBeatToBuffer(buffer, 0);
     } else {
-        const double phase = std::fmod(currentTick_, kTicksPerBeat);
+        const double phase = std::fmod(tick, kTicksPerBeat);
         if (phase + bufferTicks >= kTicksPerBeat) {
             const double at = std::round(((kTicksPerBeat - phase) / bufferTicks) * frames);
             playBeatToBuffer(buffer, static_cast<std::uint32_t>(at));
@@ -94,7 +83,7 @@ bool MTBeatEngine::renderAudioToBuffer(QVAudioBuffer& buffer, const QVAudioTimeS
     if (buffer.numberOfChannels() > 1) {
         std::memcpy(buffer.channel(1), buffer.channel(0), frames * sizeof(std::int16_t));
     }
-    currentTick_ += bufferTicks;
+    currentTick_.store(tick + bufferTicks, std::memory_order_relaxed);
     framesRendered_.fetch_add(frames, std::memory_order_acq_rel);
     return true;
 }

@@ -3,11 +3,11 @@
 #include "MTBeatSignal.h"
 #include "MTTimeSignature.h"
 #include "audio/QVAudioStreamDelegate.h"
+#include "audio/QVRenderLock.h"
 #include "host/Realtime.h"
 
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 #include <vector>
 
 class QVAudioBuffer;
@@ -21,7 +21,9 @@ class QVAudioTimeStamp;
 //
 // The render runs on the audio thread with the render lock held (the stream holds it for the
 // whole cycle). The main thread changes the tempo, the running state and the click only while
-// holding the same lock; the time signature is a single atomic word.
+// holding the same lock; it reads the tempo and the position without it, from atomic words the
+// render keeps up to date, so a screen that looks never holds up a cycle. The time signature is
+// a single atomic word.
 class MTBeatEngine final : public QVAudioStreamDelegate, public QVAudioStreamRenderer {
 public:
     static constexpr double kTicksPerBeat = 96.0;
@@ -29,15 +31,12 @@ public:
     static constexpr float kAccentGain = 1.0f;
     static constexpr float kPlainGain = 0.25f;
 
-    explicit MTBeatEngine(double sampleRate = 44100.0, unsigned tempo = 120);
-
-    // The lock the render runs under (the stream's render lock). Until one is given the engine
-    // uses a lock of its own. Main thread, while nothing renders.
-    void setRenderLock(std::mutex* lock) { lock_ = lock != nullptr ? lock : &ownLock_; }
+    // `renderLock`: the lock of the stream the engine plays through (never null).
+    explicit MTBeatEngine(QVRenderLockPtr renderLock, double sampleRate = 44100.0,
+                          unsigned tempo = 120);
 
     // Main thread, each under the render lock.
     void setTempo(unsigned tempo);
-    unsigned tempo() const;
     void setSampleRate(double rate);
     // The click: raw 16-bit mono samples played one per frame. Any click still sounding stops.
     void setSoundData(std::vector<std::int16_t> samples);
@@ -45,11 +44,12 @@ public:
     // dropped) / renders silence from the next buffer on.
     void start();
     void stop();
-    bool isPlaying() const;
-    // Position of the render head in ticks since start; -1 when stopped.
-    double currentTick() const;
 
-    // Any thread.
+    // Any thread, without the lock.
+    unsigned tempo() const { return tempo_.load(std::memory_order_relaxed); }
+    bool isPlaying() const { return currentTick() != -1.0; }
+    // Position of the render head in ticks since start; -1 when stopped.
+    double currentTick() const { return currentTick_.load(std::memory_order_relaxed); }
     void setTimeSignature(MTTimeSignature signature);
     MTTimeSignature timeSignature() const;
     // Frames rendered since the last start.
@@ -69,13 +69,13 @@ public:
     void continueBeatToBuffer(QVAudioBuffer& buffer, std::uint32_t frame) FRETKIT_NONBLOCKING;
 
 private:
-    std::mutex ownLock_;
-    std::mutex* lock_ = &ownLock_;
+    const QVRenderLockPtr lock_;
 
+    // Written under the render lock; atomic so that they can be read without it.
+    std::atomic<unsigned> tempo_;
+    std::atomic<double> currentTick_{-1.0};
     // Under the render lock.
-    unsigned tempo_;
     double sampleRate_;
-    double currentTick_ = -1.0;
     std::int32_t beatCount_ = -1;
     bool beatPolarity_ = false;
     std::vector<std::int16_t> soundData_;

@@ -1,5 +1,6 @@
 #include "MTSettings.h"
 
+#include "MTClickFormat.h"
 #include "foundation/Bundle.h"
 #include "foundation/FileIO.h"
 #include "foundation/PlistValue.h"
@@ -32,13 +33,7 @@ MTSettings::loadClick(const fretkit::Bundle& bundle, const std::string& name, st
     if (!bytes) {
         return std::nullopt;
     }
-    std::vector<std::int16_t> samples(bytes->size() / 2);
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        const auto low = static_cast<unsigned char>((*bytes)[2 * i]);
-        const auto high = static_cast<unsigned char>((*bytes)[2 * i + 1]);
-        samples[i] = static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)));
-    }
-    return samples;
+    return MTClickFormat::decode(*bytes);
 }
 
 std::vector<std::string> MTSettings::clickNames(const fretkit::Bundle& bundle) {

@@ -24,8 +24,8 @@ public:
     // Tempo 120, movement style 1 (ease in), no bar flash, no time signature, "Blip".
     static void registerDefaults(fretkit::UserDefaults& defaults);
 
-    // The click resource `name`.click: raw 16-bit little-endian mono samples. Nullopt with the
-    // reason in `error` when it is missing or unreadable; an odd last byte is ignored.
+    // The click resource `name`.click (MTClickFormat). Nullopt with the reason in `error` when it
+    // is missing or unreadable.
     static std::optional<std::vector<std::int16_t>>
     loadClick(const fretkit::Bundle& bundle, const std::string& name, std::string* error);
     // The names of the click resources in the bundle, sorted.

@@ -14,6 +14,7 @@ void SCNotePlayer::playNoteAtIndex(std::uint32_t index) {
 std::vector<SCNotePlayer::Sample> SCNotePlayer::resetLocked(std::vector<Sample> fresh) {
     fresh.clear();
     notes_.swap(fresh);
+    noteCount_.store(0, std::memory_order_relaxed);
     playback_.store(kNone, std::memory_order_release);
     next_.store(kNone, std::memory_order_release);
     position_ = 0;
@@ -23,12 +24,8 @@ std::vector<SCNotePlayer::Sample> SCNotePlayer::resetLocked(std::vector<Sample> 
 void SCNotePlayer::appendLocked(Sample sample) {
     if (notes_.size() < notes_.capacity()) {
         notes_.push_back(std::move(sample)); // within the capacity: no allocation
+        noteCount_.store(notes_.size(), std::memory_order_relaxed);
     }
-}
-
-std::size_t SCNotePlayer::noteCount() const {
-    std::lock_guard lock(*lock_);
-    return notes_.size();
 }
 
 bool SCNotePlayer::renderAudioToBuffer(QVAudioBuffer& buffer, const QVAudioTimeStamp&) {

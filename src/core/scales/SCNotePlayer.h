@@ -1,12 +1,12 @@
 #pragma once
 
 #include "audio/QVAudioStreamDelegate.h"
+#include "audio/QVRenderLock.h"
 #include "host/Realtime.h"
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 class QVAudioBuffer;
@@ -20,17 +20,19 @@ namespace fretkit {
 // not loaded yet waits and starts as soon as the sample is there.
 //
 // Requests (playNoteAtIndex) are single atomic words and need no lock; the note samples are
-// changed only under the render lock, which the render runs under.
+// changed only under the render lock, which the render runs under. What is playing and how many
+// notes there are is read without the lock.
 class SCNotePlayer final : public QVAudioStreamDelegate, public QVAudioStreamRenderer {
 public:
     static constexpr std::uint32_t kNone = 2147483647;
     using Sample = std::shared_ptr<const QVAudioBuffer>;
 
+    // `renderLock`: the lock of the stream the player plays through (never null).
     // `silentFrames`: how long a note without a sample (missing from the bundle) stays silent.
-    explicit SCNotePlayer(std::uint32_t silentFrames) : silentFrames_(silentFrames) {}
+    SCNotePlayer(QVRenderLockPtr renderLock, std::uint32_t silentFrames)
+        : lock_(std::move(renderLock)), silentFrames_(silentFrames) {}
 
-    void setRenderLock(std::mutex* lock) { lock_ = lock != nullptr ? lock : &ownLock_; }
-    std::mutex& renderLock() const { return *lock_; }
+    QVRenderLock& renderLock() const { return *lock_; }
 
     // Main thread, without the lock.
     void playNoteAtIndex(std::uint32_t index);
@@ -44,19 +46,20 @@ public:
     // Any thread, under the render lock: the next note's sample (null: a silent note). Notes
     // beyond the capacity are dropped.
     void appendLocked(Sample sample);
-    std::size_t noteCount() const;
+    // Any thread, without the lock.
+    std::size_t noteCount() const { return noteCount_.load(std::memory_order_relaxed); }
 
     // Audio thread, render lock held; the buffer arrives zeroed.
     bool renderAudioToBuffer(QVAudioBuffer& buffer,
                              const QVAudioTimeStamp& timeStamp) FRETKIT_NONBLOCKING override;
 
 private:
-    std::mutex ownLock_;
-    std::mutex* lock_ = &ownLock_;
+    const QVRenderLockPtr lock_;
     const std::uint32_t silentFrames_;
 
     std::atomic<std::uint32_t> playback_{kNone};
     std::atomic<std::uint32_t> next_{kNone};
+    std::atomic<std::size_t> noteCount_{0}; // written under the render lock
     // Under the render lock.
     std::vector<Sample> notes_;
     std::uint32_t position_ = 0;

@@ -6,8 +6,10 @@
 
 namespace fretkit {
 
-SCScalePlayer::SCScalePlayer(const Bundle& bundle, double rate, TimerScheduler& timers)
-    : bundle_(bundle), rate_(rate), player_(QVSampleDecoder(rate).stringSampleFrames()),
+SCScalePlayer::SCScalePlayer(QVRenderLockPtr renderLock, const Bundle& bundle, double rate,
+                             TimerScheduler& timers)
+    : bundle_(bundle), rate_(rate),
+      player_(std::move(renderLock), QVSampleDecoder(rate).stringSampleFrames()),
       autoPlayback_(player_, timers) {}
 
 SCScalePlayer::~SCScalePlayer() {

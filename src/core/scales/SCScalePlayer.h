@@ -19,7 +19,9 @@ class TimerScheduler;
 // whenever the pattern changes, played one note at a time by touch or by a strum.
 class SCScalePlayer {
 public:
-    SCScalePlayer(const Bundle& bundle, double rate, TimerScheduler& timers);
+    // `renderLock`: the lock of the stream the notes play through (never null).
+    SCScalePlayer(QVRenderLockPtr renderLock, const Bundle& bundle, double rate,
+                  TimerScheduler& timers);
     ~SCScalePlayer();
     SCScalePlayer(const SCScalePlayer&) = delete;
     SCScalePlayer& operator=(const SCScalePlayer&) = delete;
@@ -28,7 +30,6 @@ public:
     SCNotePlayer& player() { return player_; }
     const SCNotePlayer& player() const { return player_; }
     SCAutoPlayback& autoPlayback() { return autoPlayback_; }
-    void setRenderLock(std::mutex* lock) { player_.setRenderLock(lock); }
 
     // Main thread. Drops the notes, requests and strum of the previous pattern and loads this
     // one's samples, cancelling the load still running for the previous one.

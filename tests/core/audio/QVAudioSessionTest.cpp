@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace fretkit::host;
+
 using fretkit::NotificationCenter;
 using fretkit::PlistValue;
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace fretkit::host;
+
 TEST(QVAudioStreamDescription, DefaultIsCanonicalFixedPointAndRangeSetsSizes) {
     QVAudioStreamDescription d(48000.0, 2);
     EXPECT_EQ(d.rate(), 48000.0);

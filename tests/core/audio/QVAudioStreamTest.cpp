@@ -14,13 +14,15 @@
 #include "host/SystemSounds.h"
 #include "host/VirtualAudioDevice.h"
 #include "support/AudioTestSupport.h"
+#include "support/LogCapture.h"
 #include "support/TempDir.h"
 
 #include <atomic>
-#include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
 #include <vector>
+
+using namespace fretkit::host;
 
 namespace {
 
@@ -268,6 +270,18 @@ TEST_F(QVAudioStreamTest, ADeviceThatFailsIsReportedOnceAndTheStreamCanStartAgai
     EXPECT_TRUE(device.pump(16));
 }
 
+TEST_F(QVAudioStreamTest, ShowsTheDropoutsItsDeviceCounts) {
+    OfflineAudioDevice& device = installOfflineDevice(44100.0, 1, 2);
+    ToneDelegate delegate;
+    auto stream = build(&delegate);
+    ASSERT_TRUE(stream);
+    device.countUnderrun();
+    device.countOverrun();
+    device.countOverrun();
+    EXPECT_EQ(stream->underrunCount(), 1u);
+    EXPECT_EQ(stream->overrunCount(), 2u);
+}
+
 // --- Forced failures: every build step that can fail ends the build with its own error. ---
 
 struct BuildFailure {
@@ -335,35 +349,81 @@ INSTANTIATE_TEST_SUITE_P(
                      "Connecting the output to the input"}),
     [](const ::testing::TestParamInfo<BuildFailure>& step) { return step.param.name; });
 
+// Counts its cycles, writes a level the main thread sets under the render lock, and notes a
+// cycle that comes after the stream was stopped.
+struct CountingDelegate : QVAudioStreamDelegate, QVAudioStreamRenderer {
+    bool renderAudioToBuffer(QVAudioBuffer& buffer, const QVAudioTimeStamp&) override {
+        buffer.setSampleValue(level, 0);
+        if (stopped.load()) {
+            renderedAfterStop.store(true);
+        }
+        cycles.fetch_add(1);
+        cycles.notify_all();
+        return true;
+    }
+    // Sleeps until `count` cycles have run.
+    void waitForCycles(int count) {
+        for (int seen = cycles.load(); seen < count; seen = cycles.load()) {
+            cycles.wait(seen);
+        }
+    }
+    std::int16_t level = 0; // guarded by the render lock
+    std::atomic<int> cycles{0};
+    std::atomic<bool> stopped{false};
+    std::atomic<bool> renderedAfterStop{false};
+};
+
 // On the virtual device the graph runs on its own real-time thread; the main thread changes
-// what the render reads under the render lock, as the tools do.
+// what the render reads under the render lock, as the tools do. Once stop() returns no cycle
+// runs: the device's thread has ended.
 TEST(QVAudioStreamThreads, VirtualDeviceRendersWhileTheMainThreadChangesStateUnderTheLock) {
     AudioDeviceLayer::install(std::make_unique<VirtualAudioDevice>(44100.0, 1, 2, 64));
-    struct Counting : QVAudioStreamDelegate, QVAudioStreamRenderer {
-        bool renderAudioToBuffer(QVAudioBuffer& buffer, const QVAudioTimeStamp&) override {
-            buffer.setSampleValue(level, 0);
-            cycles.fetch_add(1);
-            return true;
-        }
-        std::int16_t level = 0; // guarded by the render lock
-        std::atomic<int> cycles{0};
-    } delegate;
+    CountingDelegate delegate;
     auto stream = QVAudioStream::withDelegate(&delegate);
     ASSERT_TRUE(stream && stream->start());
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     for (std::int16_t level = 0; delegate.cycles.load() < 20; ++level) {
-        ASSERT_LT(std::chrono::steady_clock::now(), deadline);
         {
             std::lock_guard lock(stream->renderLock());
             delegate.level = level;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        delegate.waitForCycles(delegate.cycles.load() + 1);
     }
     EXPECT_TRUE(stream->stop());
+    delegate.stopped.store(true);
     EXPECT_FALSE(stream->isRunning());
-    const int stopped = delegate.cycles.load();
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_EQ(delegate.cycles.load(), stopped);
+    stream.reset();
+    AudioDeviceLayer::install(nullptr);
+    EXPECT_FALSE(delegate.renderedAfterStop.load());
+}
+
+// A sound card that went away and cannot start again gives way to the virtual device: the
+// application hears of the failure once, and the stream runs on, on the clock.
+TEST_F(QVAudioStreamTest, ACardThatCannotStartAgainGivesWayToTheVirtualDevice) {
+    OfflineAudioDevice& card = installOfflineDevice(44100.0, 1, 2);
+    CountingDelegate delegate;
+    auto stream = build(&delegate);
+    ASSERT_TRUE(stream && stream->start());
+    ASSERT_TRUE(card.pump(64));
+    card.fail(-9999, "the card was unplugged");
+    fretkit::MainThread::defaultQueue().pump();
+    EXPECT_FALSE(stream->isRunning());
+    ASSERT_EQ(alerts.alerts.size(), 1u);
+
+    LogCapture log;
+    HostFaults::failCall(HostCall::DeviceStart, 1, -9985);
+    ASSERT_TRUE(stream->start());
+    EXPECT_EQ(AudioDeviceLayer::current().driverName(), "virtual");
+    EXPECT_EQ(AudioDeviceLayer::current().info().inputChannels, 1u);
+    delegate.waitForCycles(delegate.cycles.load() + 3);
+    EXPECT_TRUE(log.contains("going on with the virtual device"));
+    // Stopping and starting again stays on the clock, without another word.
+    EXPECT_TRUE(stream->stop());
+    EXPECT_TRUE(stream->start());
+    delegate.waitForCycles(delegate.cycles.load() + 1);
+    stream.reset();
+    fretkit::MainThread::defaultQueue().pump();
+    EXPECT_EQ(alerts.alerts.size(), 1u);
+    EXPECT_EQ(log.lines().size(), 1u);
 }
 
 TEST(QVAudioStreamThreads, SystemSoundsAreMixedIntoTheOutputOnce) {

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 std::unique_ptr<QVByteBuffer> filled(std::uint32_t count, std::uint32_t length,

@@ -83,9 +83,6 @@ INSTANTIATE_TEST_SUITE_P(
         ReasonCase{"BufferLast", make<QVByteBufferError>, 8, "the buffer list was not built."},
         ReasonCase{"EffectUnitStatus", make<QVEffectError>, -10866,
                    "the Audio Unit scope was invalid."},
-        ReasonCase{"EffectLoaderStatus", make<QVEffectError>, 3585,
-                   "the plug-in does not match the current architecture. Try obtaining a "
-                   "Universal version from the manufacturer."},
         ReasonCase{"EffectHighBitStatus", make<QVEffectError>,
                    static_cast<std::int32_t>(0x80008001u),
                    "the Audio Unit has not been initialized."},
@@ -103,7 +100,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReasonCase{"SessionNegative", make<QVAudioSessionError>, -10862,
                    "an undefined error occurred: -10862"},
         ReasonCase{"EffectGraphOnlyCode", make<QVEffectError>, -10864,
-                   "an undefined error occurred: -10864"}),
+                   "an undefined error occurred: -10864"},
+        // Loading errors of component formats this host never loads have no reason of their own.
+        ReasonCase{"EffectLoaderCode", make<QVEffectError>, 3585,
+                   "an undefined error occurred: 3585"},
+        ReasonCase{"EffectSmallLoaderCode", make<QVEffectError>, 2,
+                   "an undefined error occurred: 2"}),
     caseName<ReasonCase>);
 
 TEST(QVErrorDescription, ReadsAsOneSentenceBuiltFromNamedParts) {

@@ -21,7 +21,7 @@ TEST(CFStringPlayerTest, SamplesComeFromTheLibraryByTuningDetuneAndFret) {
     TempDir dir;
     ASSERT_TRUE(writeStringSample(dir.path().string(), 0, 43, 48000, 0.5)); // D tuning + 1, fret 2
     Bundle bundle(dir.path().string());
-    CFStringPlayer strings(bundle, 44100.0);
+    CFStringPlayer strings(std::make_shared<QVRenderLock>(), bundle, 44100.0);
     strings.setTuning({62, 57, 53, 48, 43, 38}, 3);
     strings.setFret(0, 2);
     EXPECT_EQ(strings.loadAudioForString(0), "");
@@ -37,7 +37,7 @@ TEST(CFStringPlayerTest, MutedOrMissingStringsStaySilent) {
     TempDir dir;
     ASSERT_TRUE(writeStringSample(dir.path().string(), 5, 64, 44100, 0.5));
     Bundle bundle(dir.path().string());
-    CFStringPlayer strings(bundle, 44100.0);
+    CFStringPlayer strings(std::make_shared<QVRenderLock>(), bundle, 44100.0);
     EXPECT_EQ(strings.loadAudioForString(4), "04_59.aif is missing");
     strings.playString(4);
     EXPECT_FALSE(renders(strings, 512.0));

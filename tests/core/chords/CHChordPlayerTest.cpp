@@ -34,14 +34,13 @@ TEST(CHChordPlayerTest, ShapeChangesWhileRenderingAndLoading) {
         }
     }
     Bundle bundle(dir.path().string());
-    CHChordPlayer chords(bundle, 44100.0);
-    std::mutex renderLock;
-    chords.setRenderLock(&renderLock);
+    const QVRenderLockPtr renderLock = std::make_shared<QVRenderLock>();
+    CHChordPlayer chords(renderLock, bundle, 44100.0);
     std::atomic<bool> running{true};
     std::thread audio([&] {
         auto out = QVAudioBuffer::bufferWithChannels(2, 256);
         for (double time = 0.0; running.load(); time += 256.0) {
-            std::lock_guard lock(renderLock);
+            std::lock_guard lock(*renderLock);
             chords.player().renderAudioToBuffer(*out, at(time));
         }
     });
@@ -61,7 +60,7 @@ TEST(CHChordPlayerTest, ShapeChangesWhileRenderingAndLoading) {
         chords.pluckString(s);
     }
     auto out = QVAudioBuffer::bufferWithChannels(2, 256);
-    std::lock_guard lock(renderLock);
+    std::lock_guard lock(*renderLock);
     EXPECT_TRUE(chords.player().renderAudioToBuffer(*out, at(1e9)))
         << "the last shape's samples arrived";
 }
@@ -73,7 +72,7 @@ TEST(CHChordPlayerTest, ShapeChangeStopsEveryStringAtOnce) {
         ASSERT_TRUE(writeStringSample(dir.path().string(), s, notes[s], 44100, 1.0));
     }
     Bundle bundle(dir.path().string());
-    CHChordPlayer chords(bundle, 44100.0);
+    CHChordPlayer chords(std::make_shared<QVRenderLock>(), bundle, 44100.0);
     chords.setChord(shape({6, 1, 1, 0, 6, 6}));
     chords.waitUntilLoaded();
     for (unsigned s = 0; s < 6; ++s) {
@@ -92,7 +91,7 @@ TEST(CHChordPlayerTest, ShapeChangeStopsEveryStringAtOnce) {
 TEST(CHChordPlayerTest, MissingSamplesAreReportedForTheShownShapeOnly) {
     TempDir dir;
     Bundle bundle(dir.path().string());
-    CHChordPlayer chords(bundle, 44100.0);
+    CHChordPlayer chords(std::make_shared<QVRenderLock>(), bundle, 44100.0);
     chords.setChord(shape({5, 5, 5, 5, 5, 6}));
     chords.waitUntilLoaded();
     EXPECT_EQ(chords.problems(), std::vector<std::string>{"05_64.aif is missing"});

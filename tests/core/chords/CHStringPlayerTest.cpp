@@ -33,7 +33,7 @@ protected:
         return channel(*out, 0);
     }
 
-    CHStringPlayer player{kSampleFrames};
+    CHStringPlayer player{std::make_shared<QVRenderLock>(), kSampleFrames};
     std::unique_ptr<QVAudioBuffer> out;
 };
 
@@ -119,7 +119,8 @@ TEST_F(CHStringPlayerTest, SilentStringOfTheChordPlayerSoundsOnceItsSampleArrive
 }
 
 TEST(CHStringPlayerSkipTest, StringWithoutSampleIsSkippedAndItsPluckWaits) {
-    CHStringPlayer player; // the chord finder's: strings without a sample are left alone
+    CHStringPlayer player{std::make_shared<QVRenderLock>()}; // the chord finder's: strings without
+                                                             // a sample are left alone
     auto out = QVAudioBuffer::bufferWithChannels(1, kFrames);
     player.pluckString(1);
     EXPECT_FALSE(player.renderAudioToBuffer(*out, at(64.0)));

@@ -1,18 +1,24 @@
+#include "foundation/FileIO.h"
 #include "host/AudioFileReader.h"
 #include "host/AudioFileWriter.h"
 #include "host/ExtendedAudioFile.h"
 #include "host/FileAudioDevice.h"
+#include "host/VirtualAudioDevice.h"
 #include "support/AudioTestSupport.h"
 #include "support/TempDir.h"
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <limits>
 #include <mutex>
+#include <sys/resource.h>
 #include <thread>
 #include <vector>
+
+using namespace fretkit::host;
 
 namespace {
 
@@ -45,6 +51,29 @@ AudioStreamBasicDescription sixteenBit(double rate, std::uint32_t channels) {
     return f;
 }
 
+// Lets no file of the process grow past `bytes` while it exists, as a full disk would: a write
+// beyond it fails (EFBIG) instead of raising the signal that would end the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
 // A device client that keeps what the device hands it.
 class Collector final : public AudioDeviceClient {
 public:
@@ -56,6 +85,8 @@ public:
                 cycle.output[std::size_t{i} * cycle.outputChannels + c] = 0.25f;
             }
         }
+        cycles.fetch_add(1);
+        cycles.notify_all();
     }
     void deviceStopped(OSStatus status, const std::string& reason) override {
         std::lock_guard lock(mutex);
@@ -69,7 +100,14 @@ public:
         return changed.wait_for(lock, std::chrono::seconds(10), [this] { return stopped; });
     }
 
+    void waitForCycles(int count) {
+        for (int seen = cycles.load(); seen < count; seen = cycles.load()) {
+            cycles.wait(seen);
+        }
+    }
+
     std::vector<float> heard;
+    std::atomic<int> cycles{0};
     std::mutex mutex;
     std::condition_variable changed;
     bool stopped = false;
@@ -231,19 +269,112 @@ TEST(FileAudioDevice, StopsAtTheWantedLengthAndRefusesBadFiles) {
     EXPECT_FALSE(unwritable->isRunning());
 }
 
-TEST(FileAudioDevice, InRealTimeItIsPacedAndStopsAtOnceWhenAsked) {
-    FileAudioDevice::Options options; // no files: a silent clock
-    options.bufferFrames = 441;       // 10 ms a cycle
+// An input cut short plays what it holds and ends; one whose header is cut, or that is no sound
+// at all, is refused with a message naming it.
+TEST(FileAudioDevice, ATruncatedInputPlaysWhatItHoldsAndWhatIsNoSoundIsRefused) {
+    TempDir dir;
+    const std::string whole =
+        fretkit::FileIO::readAll(writeRamp(dir, "whole.wav", 44100.0, 1, 1300), nullptr).value();
+    FileAudioDevice::Options options;
+    options.realTime = false;
+    options.inputFile = dir.write("cut.wav", whole.substr(0, 44 + 2 * 300 + 1));
+    std::string error;
+    auto device = FileAudioDevice::create(options, &error);
+    ASSERT_TRUE(device) << error;
+    Collector collector;
+    ASSERT_EQ(device->start(collector), noErr);
+    ASSERT_TRUE(collector.waitStopped());
+    device->stop();
+    EXPECT_EQ(collector.stoppedStatus, noErr);
+    EXPECT_EQ(collector.stoppedReason, "the input file ended");
+    ASSERT_EQ(collector.heard.size(), 300u);
+    EXPECT_EQ(collector.heard[150] * 32768.0f, 50.0f);
+
+    for (const std::string& bad :
+         {whole.substr(0, 30), std::string("plain text, not sound"), std::string()}) {
+        options.inputFile = dir.write("bad.wav", bad);
+        error.clear();
+        EXPECT_FALSE(FileAudioDevice::create(options, &error));
+        EXPECT_NE(error.find("bad.wav: "), std::string::npos) << error;
+    }
+}
+
+// A disk that fills up (here: a file size limit the process cannot write past) stops the
+// device with a message that says so, and the WAV file keeps what was written before, complete
+// and readable.
+TEST(FileAudioDevice, ADiskThatFillsUpStopsTheDeviceAndTheFileSoFarStaysValid) {
+    TempDir dir;
+    FileAudioDevice::Options options;
+    options.outputFile = dir.file("full.wav");
+    options.realTime = false;
+    options.outputChannels = 2;
+    options.bufferFrames = 500;
     auto device = FileAudioDevice::create(options, nullptr);
     Collector collector;
-    const auto begin = std::chrono::steady_clock::now();
+    {
+        const FileSizeLimit limit(100001); // an odd size: the last frame is cut in the middle
+        ASSERT_EQ(device->start(collector), noErr);
+        ASSERT_TRUE(collector.waitStopped());
+        device->stop(); // completes the file, still under the limit
+    }
+    EXPECT_EQ(collector.stoppedStatus, FileAudioDevice::kIOError);
+    EXPECT_NE(collector.stoppedReason.find("full.wav: the output could not be written"),
+              std::string::npos)
+        << collector.stoppedReason;
+    EXPECT_EQ(device->lastError(), collector.stoppedReason);
+    std::string error;
+    auto written = AudioFileReader::open(options.outputFile, &error);
+    ASSERT_TRUE(written) << error;
+    EXPECT_EQ(written->channels(), 2u);
+    EXPECT_GT(written->fileFrames(), 20000);
+    EXPECT_LE(written->fileFrames(), 25000);
+    std::vector<float> frames(static_cast<std::size_t>(written->fileFrames()) * 2);
+    ASSERT_EQ(written->read(frames.data(), static_cast<std::uint32_t>(written->fileFrames())),
+              static_cast<std::uint32_t>(written->fileFrames()));
+    for (const float sample : frames) {
+        ASSERT_EQ(sample, 0.25f);
+    }
+}
+
+// A cycle of 8192 frames at 1 Hz lasts over two hours: after the first cycle a paced device
+// sleeps, so stop() must wake it (a device that slept on would hold the test up until the
+// suite's time limit) and no second cycle can have run.
+TEST(FileAudioDevice, InRealTimeItIsPacedAndStopsAtOnceWhenAsked) {
+    FileAudioDevice::Options options; // no files: a silent clock
+    options.sampleRate = 1.0;
+    options.bufferFrames = 8192;
+    auto device = FileAudioDevice::create(options, nullptr);
+    Collector collector;
     ASSERT_EQ(device->start(collector), noErr);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    collector.waitForCycles(1);
     device->stop();
-    const auto elapsed = std::chrono::steady_clock::now() - begin;
     EXPECT_FALSE(device->isRunning());
-    // Paced: far fewer cycles than an unpaced loop would run in the same time.
-    EXPECT_LT(device->framesPlayed(), 441u * 100u);
-    EXPECT_GT(device->framesPlayed(), 0u);
-    EXPECT_LT(elapsed, std::chrono::seconds(5));
+    EXPECT_EQ(device->framesPlayed(), 8192u);
+    EXPECT_EQ(collector.cycles.load(), 1);
+    EXPECT_FALSE(collector.stopped); // asked to stop: not a stop of its own
+}
+
+// A cycle that overruns its deadline by more than a buffer is a dropout the device counts.
+TEST(VirtualAudioDevice, CountsAnUnderrunWhenACycleRunsPastTheNextOne) {
+    class SlowStart final : public AudioDeviceClient {
+    public:
+        void deviceCycle(const AudioDeviceCycle&) override {
+            if (cycles.fetch_add(1) == 1) {
+                // Far longer than the 64-frame buffer: the next cycle is due long before. (The
+                // pace is counted from the end of the first cycle.)
+                std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            }
+            cycles.notify_all();
+        }
+        void deviceStopped(OSStatus, const std::string&) override {}
+        std::atomic<int> cycles{0};
+    } client;
+    VirtualAudioDevice device(44100.0, 0, 2, 64);
+    ASSERT_EQ(device.start(client), noErr);
+    for (int seen = client.cycles.load(); seen < 3; seen = client.cycles.load()) {
+        client.cycles.wait(seen);
+    }
+    device.stop();
+    EXPECT_GE(device.xruns().underruns, 1u);
+    EXPECT_EQ(device.xruns().overruns, 0u);
 }

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 AudioStreamBasicDescription format(AudioFormatFlags flags, std::uint32_t bits,
@@ -64,11 +66,11 @@ TEST(AudioProcessingGraph, RefusesASecondOutputUnitUnknownNodesAndDoubleFeeds) {
     std::unique_ptr<AudioProcessingGraph> graph;
     ASSERT_EQ(AudioProcessingGraph::create(graph), noErr);
     const AudioComponentDescription io{kAudioUnitType_Output, kAudioUnitSubType_RemoteIO,
-                                       kAudioUnitManufacturer_Apple, 0, 0};
+                                       kAudioUnitManufacturer_Host, 0, 0};
     const AudioComponentDescription mixer{kAudioUnitType_Mixer, kAudioUnitSubType_MultiChannelMixer,
-                                          kAudioUnitManufacturer_Apple, 0, 0};
+                                          kAudioUnitManufacturer_Host, 0, 0};
     const AudioComponentDescription unknown{fourCC("aufx"), fourCC("dely"),
-                                            kAudioUnitManufacturer_Apple, 0, 0};
+                                            kAudioUnitManufacturer_Host, 0, 0};
     AUNode a = 0;
     AUNode b = 0;
     AUNode c = 0;

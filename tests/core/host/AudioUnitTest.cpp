@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 // Records each notification's flags; optionally marks the output silent after rendering.

@@ -48,7 +48,7 @@ MTBeatEngine& started(MTBeatEngine& engine, std::vector<std::int16_t> click,
 }
 
 TEST(MTBeatEngine, PlacesBeatsAtTheirExactFrames) {
-    MTBeatEngine engine(44100.0, 120);
+    MTBeatEngine engine(std::make_shared<QVRenderLock>(), 44100.0, 120);
     started(engine, constantClick(10, 4000));
     std::vector<std::int16_t> right;
     const auto out = render(engine, 1024, 50, &right);
@@ -62,7 +62,7 @@ TEST(MTBeatEngine, PlacesBeatsAtTheirExactFrames) {
 
 TEST(MTBeatEngine, BeatRoundingToTheBufferEndSoundsAtTheNextBuffersStart) {
     // At 68 BPM beat 1 is at frame 38911.76: buffer 151, frame 255.76 of 256.
-    MTBeatEngine engine(44100.0, 68);
+    MTBeatEngine engine(std::make_shared<QVRenderLock>(), 44100.0, 68);
     started(engine, constantClick(10, 4000));
     const auto head = render(engine, 256, 152);
     EXPECT_EQ(onsets(head), std::vector<std::size_t>{0});
@@ -84,7 +84,8 @@ TEST(MTBeatEngine, AccentsFollowTheEncodedTimeSignature) {
         {0x34, {true, false, false, true, true, false, false, true}},
     };
     for (const auto& c : cases) {
-        MTBeatEngine engine(44100.0, 240); // a beat every 11025 frames
+        MTBeatEngine engine(std::make_shared<QVRenderLock>(), 44100.0,
+                            240); // a beat every 11025 frames
         started(engine, constantClick(10, 4000), c.signature);
         const auto out = render(engine, 441, 200);
         for (std::size_t beat = 0; beat < 8; ++beat) {
@@ -97,7 +98,7 @@ TEST(MTBeatEngine, AccentsFollowTheEncodedTimeSignature) {
 TEST(MTBeatEngine, ClickLongerThanABeatOverlapsAndSaturatesThenIsCut) {
     for (const std::int16_t value : {std::int16_t{20000}, std::int16_t{-20000}}) {
         // 280 BPM: a beat every 9450 frames, beat 1 in buffer 9 at frame 234.
-        MTBeatEngine engine(44100.0, 280);
+        MTBeatEngine engine(std::make_shared<QVRenderLock>(), 44100.0, 280);
         started(engine, constantClick(12000, value), 1);
         const auto out = render(engine, 1024, 11);
         const std::int16_t limit = value > 0 ? 32767 : -32768;
@@ -110,7 +111,7 @@ TEST(MTBeatEngine, ClickLongerThanABeatOverlapsAndSaturatesThenIsCut) {
 }
 
 TEST(MTBeatEngine, MixesIntoWhatTheBufferHolds) {
-    MTBeatEngine engine(44100.0, 120);
+    MTBeatEngine engine(std::make_shared<QVRenderLock>(), 44100.0, 120);
     started(engine, {100, -100, 32000}, 1);
     auto buffer = QVAudioBuffer::bufferWithChannels(1, 8);
     buffer->setSampleValue(50, 0);
@@ -124,7 +125,7 @@ TEST(MTBeatEngine, MixesIntoWhatTheBufferHolds) {
 }
 
 TEST(MTBeatEngine, QuarterGainRoundsEachSample) {
-    MTBeatEngine engine(44100.0, 120);
+    MTBeatEngine engine(std::make_shared<QVRenderLock>(), 44100.0, 120);
     started(engine, {3, -3, 2, -2, 6});
     const auto out = render(engine, 8, 1);
     // 0.75 -> 1, -0.75 -> -1, 0.5 -> 1 and -0.5 -> -1 (halves away from zero), 1.5 -> 2.
@@ -132,7 +133,7 @@ TEST(MTBeatEngine, QuarterGainRoundsEachSample) {
 }
 
 TEST(MTBeatEngine, TempoChangeMidBeatKeepsThePhase) {
-    MTBeatEngine engine(44100.0, 120);
+    MTBeatEngine engine(std::make_shared<QVRenderLock>(), 44100.0, 120);
     started(engine, constantClick(10, 4000));
     auto out = render(engine, 1024, 10); // 10240 of the beat's 22050 frames
     engine.setTempo(60);
@@ -143,7 +144,7 @@ TEST(MTBeatEngine, TempoChangeMidBeatKeepsThePhase) {
 }
 
 TEST(MTBeatEngine, StopCutsTheClickAndRestartBeginsAfresh) {
-    MTBeatEngine engine(44100.0, 120);
+    MTBeatEngine engine(std::make_shared<QVRenderLock>(), 44100.0, 120);
     std::vector<std::int16_t> ramp(3000);
     for (std::size_t i = 0; i < ramp.size(); ++i) {
         ramp[i] = static_cast<std::int16_t>(4 * (i + 1));
@@ -167,7 +168,7 @@ TEST(MTBeatEngine, StopCutsTheClickAndRestartBeginsAfresh) {
 }
 
 TEST(MTBeatEngine, ChangingTheClickDropsTheOneSounding) {
-    MTBeatEngine engine(44100.0, 120);
+    MTBeatEngine engine(std::make_shared<QVRenderLock>(), 44100.0, 120);
     started(engine, constantClick(3000, 4000), 1);
     render(engine, 1024, 1);
     engine.setSoundData(constantClick(3000, 8000));
@@ -177,7 +178,7 @@ TEST(MTBeatEngine, ChangingTheClickDropsTheOneSounding) {
 }
 
 TEST(MTBeatEngine, SignalsEachBeatWithPolarityAndBarStart) {
-    MTBeatEngine engine(44100.0, 240);
+    MTBeatEngine engine(std::make_shared<QVRenderLock>(), 44100.0, 240);
     started(engine, constantClick(10, 4000), 0x23);
     std::vector<MTBeat> beats;
     auto buffer = QVAudioBuffer::bufferWithChannels(2, 441);
@@ -241,7 +242,7 @@ TEST(MTBeatEngine, EachBeatCarriesTheTimeItsFirstFrameLeavesTheStream) {
 }
 
 TEST(MTBeatEngine, StoppedOrUnusableSettingsLeaveTheBufferSilent) {
-    MTBeatEngine engine(44100.0, 120);
+    MTBeatEngine engine(std::make_shared<QVRenderLock>(), 44100.0, 120);
     engine.setSoundData(constantClick(10, 4000));
     EXPECT_EQ(onsets(render(engine, 512, 4)), std::vector<std::size_t>{}); // never started
     engine.start();

@@ -13,9 +13,8 @@ namespace {
 // An audio thread renders under the render lock, as the stream does, while the main thread
 // changes the tempo, the click and the running state and takes the beat signals.
 TEST(MTBeatEngineThreads, MainThreadChangesWhileTheAudioThreadRenders) {
-    std::mutex renderLock;
-    MTBeatEngine engine(44100.0, 280);
-    engine.setRenderLock(&renderLock);
+    const QVRenderLockPtr renderLock = std::make_shared<QVRenderLock>();
+    MTBeatEngine engine(renderLock, 44100.0, 280);
     engine.setSoundData(std::vector<std::int16_t>(3000, 1000));
     engine.start();
     std::atomic<bool> done{false};
@@ -27,7 +26,7 @@ TEST(MTBeatEngineThreads, MainThreadChangesWhileTheAudioThreadRenders) {
         stamp.mHostTime = 1'000'000'000;
         while (!done.load()) {
             {
-                std::lock_guard lock(renderLock);
+                std::lock_guard lock(*renderLock);
                 buffer->clear();
                 engine.renderAudioToBuffer(*buffer, QVAudioTimeStamp(stamp));
             }

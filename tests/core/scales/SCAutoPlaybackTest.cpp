@@ -48,7 +48,7 @@ protected:
         timers.advanceTo(timers.now() + 0.5);
     }
 
-    SCNotePlayer player{1000};
+    SCNotePlayer player{std::make_shared<QVRenderLock>(), 1000};
     ManualTimerScheduler timers;
     SCAutoPlayback strum{player, timers};
     std::vector<std::uint32_t> requested;

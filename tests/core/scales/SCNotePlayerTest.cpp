@@ -35,7 +35,7 @@ protected:
         return channel(*out);
     }
 
-    SCNotePlayer player{100};
+    SCNotePlayer player{std::make_shared<QVRenderLock>(), 100};
     std::unique_ptr<QVAudioBuffer> out;
 };
 

@@ -43,14 +43,13 @@ TEST(SCScalePlayerTest, PatternChangesWhileRenderingAndLoading) {
     }
     Bundle bundle(dir.path().string());
     ManualTimerScheduler timers;
-    SCScalePlayer scales(bundle, 44100.0, timers);
-    std::mutex renderLock;
-    scales.setRenderLock(&renderLock);
+    const QVRenderLockPtr renderLock = std::make_shared<QVRenderLock>();
+    SCScalePlayer scales(renderLock, bundle, 44100.0, timers);
     std::atomic<bool> running{true};
     std::thread audio([&] {
         auto out = QVAudioBuffer::bufferWithChannels(2, 256);
         while (running.load()) {
-            std::lock_guard lock(renderLock);
+            std::lock_guard lock(*renderLock);
             scales.player().renderAudioToBuffer(*out, at(0.0));
         }
     });
@@ -67,7 +66,7 @@ TEST(SCScalePlayerTest, PatternChangesWhileRenderingAndLoading) {
     EXPECT_EQ(scales.problems(), std::vector<std::string>{"00_41.aif is missing"});
     scales.touchNote(2);
     auto out = QVAudioBuffer::bufferWithChannels(2, 4410);
-    std::lock_guard lock(renderLock);
+    std::lock_guard lock(*renderLock);
     EXPECT_TRUE(scales.player().renderAudioToBuffer(*out, at(0.0)));
     unsigned crossings = 0;
     for (std::uint32_t i = 1; i < out->frames(); ++i) {

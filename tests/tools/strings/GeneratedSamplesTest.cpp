@@ -12,6 +12,8 @@
 #include <set>
 #include <vector>
 
+using namespace fretkit::host;
+
 using namespace fretkit;
 
 namespace {

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace fretkit::host;
+
 // Thousands of cycles of the full graph, with a delegate that writes sound and reads input.
 // Built with the real-time sanitizer, any allocation, lock (but the render lock) or blocking
 // call inside a cycle ends the test; elsewhere it checks that the cycles keep their sound.

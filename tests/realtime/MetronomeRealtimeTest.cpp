@@ -5,17 +5,19 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace fretkit::host;
+
 // The engine as the stream's delegate for thousands of cycles of the full graph. Built with the
 // real-time sanitizer, any allocation or blocking call in its render ends the test; elsewhere it
 // checks that the beats keep coming.
 TEST(MTBeatEngineRealtime, ThousandsOfCyclesMakeNoBlockingCall) {
     OfflineAudioDevice& device = installOfflineDevice(44100.0, 1, 2);
-    MTBeatEngine engine(44100.0, 280);
+    const QVRenderLockPtr renderLock = std::make_shared<QVRenderLock>();
+    MTBeatEngine engine(renderLock, 44100.0, 280);
     engine.setSoundData(std::vector<std::int16_t>(3000, 8000));
     engine.setTimeSignature(MTTimeSignature(0x34));
-    auto stream = QVAudioStream::withDelegate(&engine);
+    auto stream = QVAudioStream::withDelegate(&engine, renderLock);
     ASSERT_TRUE(stream);
-    engine.setRenderLock(&stream->renderLock());
     engine.start();
     ASSERT_TRUE(stream->start());
     std::vector<float> output(512 * 2);
@@ -36,4 +38,9 @@ TEST(MTBeatEngineRealtime, ThousandsOfCyclesMakeNoBlockingCall) {
     stream->stop();
     EXPECT_EQ(beats, 183u); // 29 s at 280 BPM, then 29 s at 97
     EXPECT_NEAR(loudest, 8000.0f / 32768.0f, 1e-6f);
+    // A screen may outlive the stream (the application releases the stream first): its engine
+    // still holds the lock it takes.
+    stream.reset();
+    engine.setTempo(60);
+    EXPECT_EQ(engine.tempo(), 60u);
 }
