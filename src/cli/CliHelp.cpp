@@ -11,11 +11,13 @@ const char* CliHelp::description() {
 
 const std::vector<CliHelp::Entry>& CliHelp::environment() {
     static const std::vector<Entry> entries{
-        {AudioDeviceOptions::kDriverVariable,
+        {fretkit::host::AudioDeviceOptions::kDriverVariable,
          "the audio device: portaudio (the sound card), virtual or file"},
-        {AudioDeviceOptions::kInputVariable, "the WAV or AIFF file the file driver hears"},
-        {AudioDeviceOptions::kOutputVariable, "the WAV file the file driver writes"},
-        {AudioDeviceOptions::kFastVariable, "1: the file driver runs as fast as it can"},
+        {fretkit::host::AudioDeviceOptions::kInputVariable,
+         "the WAV or AIFF file the file driver hears"},
+        {fretkit::host::AudioDeviceOptions::kOutputVariable, "the WAV file the file driver writes"},
+        {fretkit::host::AudioDeviceOptions::kFastVariable,
+         "1: the file driver runs as fast as it can"},
         {fretkit::UserDefaults::kEnvironmentVariable,
          "the settings file (default: $XDG_CONFIG_HOME/fretkit/defaults.plist)"},
         {fretkit::Bundle::kEnvironmentVariable, "the folder of resources the tool reads"},

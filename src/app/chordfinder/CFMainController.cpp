@@ -48,13 +48,6 @@ QString text(const char* key) {
     return QString::fromStdString(fretkit::Bundle::main().localizedString(key, ""));
 }
 
-// The one lock the strings' playback shares with the stream's render cycle; null without a
-// stream, when nothing renders.
-std::mutex* streamRenderLock() {
-    QVAudioStream* stream = BZController::sharedStream();
-    return stream != nullptr ? &stream->renderLock() : nullptr;
-}
-
 double sessionSampleRate() {
     const double rate = QVAudioSession::sampleRate();
     return rate > 0.0 ? rate : BZController::kPreferredSampleRate;
@@ -71,9 +64,9 @@ QVClickSound& removeSound() {
 CFMainController::CFMainController(fretkit::TimerScheduler* timers)
     : BZMainController(QStringLiteral("CFMainController")),
       timers_(timers != nullptr ? *timers : QtTimerScheduler::shared()),
-      finder_(std::make_unique<CFChordFinder>(fretkit::Bundle::main(), sessionSampleRate())) {
-    finder_->setRenderLock(streamRenderLock());
-}
+      // The strings' playback shares the stream's render lock.
+      finder_(std::make_unique<CFChordFinder>(BZController::sharedRenderLock(),
+                                              fretkit::Bundle::main(), sessionSampleRate())) {}
 
 CFMainController::~CFMainController() {
     finder_->player().stopPlayback();

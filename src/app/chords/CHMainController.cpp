@@ -103,11 +103,8 @@ std::unique_ptr<CHChordPlayer> CHMainController::makePlayer() {
     QVAudioStream* stream = BZController::sharedStream();
     const double rate =
         stream != nullptr ? QVAudioSession::sampleRate() : BZController::kPreferredSampleRate;
-    auto player = std::make_unique<CHChordPlayer>(fretkit::Bundle::main(), rate);
-    if (stream != nullptr) {
-        player->setRenderLock(&stream->renderLock());
-    }
-    return player;
+    return std::make_unique<CHChordPlayer>(BZController::sharedRenderLock(),
+                                           fretkit::Bundle::main(), rate);
 }
 
 const CHChord* CHMainController::currentChord() const {

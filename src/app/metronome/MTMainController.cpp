@@ -46,9 +46,9 @@ void centre(QWidget* view, QPointF at) {
 
 MTMainController::MTMainController(fretkit::TimerScheduler* timers)
     : BZMainController(QStringLiteral("MTMainController")),
-      timers_(timers != nullptr ? *timers : QtTimerScheduler::shared()) {
-    if (QVAudioStream* stream = BZController::sharedStream()) {
-        engine_.setRenderLock(&stream->renderLock());
+      timers_(timers != nullptr ? *timers : QtTimerScheduler::shared()),
+      engine_(BZController::sharedRenderLock()) {
+    if (BZController::sharedStream() != nullptr) {
         engine_.setSampleRate(QVAudioSession::sampleRate());
     }
 }

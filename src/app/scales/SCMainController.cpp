@@ -93,12 +93,13 @@ int clampedRow(std::int64_t row) {
 SCMainController::SCMainController(fretkit::TimerScheduler* timers, const fretkit::Bundle* bundle)
     : BZMainController(QStringLiteral("SCMainController")),
       bundle_(bundle != nullptr ? *bundle : fretkit::Bundle::main()),
-      player_(bundle_,
+      // The notes' sounds share the stream's render lock, which the audio thread holds for the
+      // whole render cycle.
+      player_(BZController::sharedRenderLock(), bundle_,
               BZController::sharedStream() != nullptr && QVAudioSession::sampleRate() > 0.0
                   ? QVAudioSession::sampleRate()
                   : BZController::kPreferredSampleRate,
               timers != nullptr ? *timers : QtTimerScheduler::shared()) {
-    useStreamRenderLock();
     player_.autoPlayback().setNoteRequested([this](std::uint32_t index) { highlightNote(index); });
 }
 
@@ -108,15 +109,6 @@ SCMainController::~SCMainController() {
         if (neck) {
             neck->setFretboardDelegate(nullptr);
         }
-    }
-}
-
-// The one place the screen reaches the stream's render lock: it guards the notes' sounds, which
-// the audio thread plays while it holds that lock for the whole render cycle. Without a stream
-// (no sound card and no virtual device) the player keeps a lock of its own.
-void SCMainController::useStreamRenderLock() {
-    if (QVAudioStream* stream = BZController::sharedStream()) {
-        player_.setRenderLock(&stream->renderLock());
     }
 }
 

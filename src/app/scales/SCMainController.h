@@ -145,7 +145,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void useStreamRenderLock();
     void buildNamePanel();
     void buildContent();
     void buildPickerPanel();

@@ -77,7 +77,7 @@ QString inputProblem(bool hasEngine) {
         return QStringLiteral("No microphone was found. Start Fretkit with --input FILE to "
                               "tune a recording.");
     }
-    if (AudioDeviceLayer::current().driverName() == "virtual") {
+    if (fretkit::host::AudioDeviceLayer::current().driverName() == "virtual") {
         return QStringLiteral("No sound card was found: the tuner hears silence. Start Fretkit "
                               "with --input FILE to tune a recording.");
     }

@@ -13,7 +13,7 @@ namespace {
 
 // Whether the app hears a recording (--input FILE), which has notes to show.
 bool hearsRecording() {
-    const AudioDevice& device = AudioDeviceLayer::current();
+    const fretkit::host::AudioDevice& device = fretkit::host::AudioDeviceLayer::current();
     return device.driverName() == "file" && device.info().inputChannels > 0;
 }
 

@@ -42,10 +42,10 @@ std::array<int, 6> openStringsOf(const PlistValue& tuning) {
 
 } // namespace
 
-CFChordFinder::CFChordFinder(const Bundle& bundle, double sampleRate)
+CFChordFinder::CFChordFinder(QVRenderLockPtr renderLock, const Bundle& bundle, double sampleRate)
     : tunings_(tuningsOf(bundle)),
       namer_(bundle.propertyList(kDescriptionsName).value_or(PlistValue::array())),
-      strings_(bundle, sampleRate) {
+      strings_(std::move(renderLock), bundle, sampleRate) {
     tuning_ = openStringsOf(tunings_[0]);
     strings_.setTuning(tuning_, 0);
 }

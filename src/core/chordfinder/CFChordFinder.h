@@ -35,11 +35,9 @@ public:
 
     // Reads the bundle's tunings (standard tuning alone without them) and chord descriptions;
     // samples are decoded at `sampleRate`. Every string starts open and sounding, in the first
-    // tuning, undetuned; the strings get their samples with the first setTuning().
-    CFChordFinder(const Bundle& bundle, double sampleRate);
-
-    // The stream's render lock, before anything renders (main thread).
-    void setRenderLock(std::mutex* lock) { strings_.setRenderLock(lock); }
+    // tuning, undetuned; the strings get their samples with the first setTuning(). `renderLock`
+    // is the lock of the stream the strings play through.
+    CFChordFinder(QVRenderLockPtr renderLock, const Bundle& bundle, double sampleRate);
     // The six strings' playback: render it on the audio thread under the render lock.
     CHStringPlayer& player() { return strings_.player(); }
 

@@ -26,7 +26,7 @@ public:
     OSStatus stop();
     bool isRunning() const { return running_.load(); }
     // Seconds from a cycle's render to its sound (see AudioDevice::renderedOutputLatency).
-    double outputLatency() const { return device_.renderedOutputLatency(); }
+    double outputLatency() const { return device().renderedOutputLatency(); }
     // The share of the last cycle's duration spent rendering it.
     float cpuLoad() const { return cpuLoad_.load(); }
     // The dropouts the device under the unit has counted; any thread.

@@ -64,7 +64,8 @@ bool MTBeatEngine::renderAudioToBuffer(QVAudioBuffer& buffer, const QVAudioTimeS
     if (tick == -1.0 || tempo == 0 || sampleRate_ <= 0.0) {
         return true;
     }
-    const bool dated = (timeStamp.timeStamp().mFlags & kAudioTimeStampHostTimeValid) != 0;
+    const bool dated =
+        (timeStamp.timeStamp().mFlags & fretkit::host::kAudioTimeStampHostTimeValid) != 0;
     cycleNanoseconds_ = dated ? timeStamp.nanoseconds() : 0;
     const std::uint32_t frames = buffer.frames();
     const double tickSeconds = (60.0 / tempo) / kTicksPerBeat;

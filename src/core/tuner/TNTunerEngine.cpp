@@ -106,7 +106,7 @@ void TNTunerEngine::wakeAnalysis() {
         wake_.fetch_add(1, std::memory_order_release);
         // The one system call of the input path, a futex wake that never blocks, made at most
         // once per analysis pass because only a sleeping thread raises `sleeping_`.
-        [[maybe_unused]] RealtimeBlockingAllowed wakeUp;
+        [[maybe_unused]] fretkit::host::RealtimeBlockingAllowed wakeUp;
         wake_.notify_one();
     }
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 constexpr double kRate = 44100.0;

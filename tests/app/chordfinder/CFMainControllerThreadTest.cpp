@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+using namespace fretkit::host;
+
 // The chord finder in the app's audio path while an audio thread renders: the main thread frets,
 // plucks, mutes, strums, detunes (new samples for every string), removes fingers and at last
 // leaves the screen, all while the strings sound.

@@ -261,7 +261,7 @@ public:
     QWidget* viewport = nullptr;
 
 private:
-    OfflineAudioDevice& device_;
+    fretkit::host::OfflineAudioDevice& device_;
     fretkit::CFStringLibrary library_{fretkit::Bundle::main(), 44100.0};
     double time_ = kFrames;
 };

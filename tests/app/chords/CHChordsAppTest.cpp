@@ -12,6 +12,8 @@
 #include <numbers>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 constexpr int kRate = 44100;

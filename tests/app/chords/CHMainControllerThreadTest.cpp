@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+using namespace fretkit::host;
+
 // The chords screen on the app's stream, cycled back to back on an audio thread as a sound card
 // would, while the main thread steps through shapes (each cancels a load and starts another),
 // plucks and strums, and at last pops the screen with a load still running: the sanitizer

@@ -190,9 +190,9 @@ public:
     // Renders one buffer of 512 frames at the next time; answers its channel 0.
     std::vector<std::int16_t> render() {
         auto buffer = QVAudioBuffer::bufferWithChannels(2, 512);
-        AudioTimeStamp stamp{};
+        fretkit::host::AudioTimeStamp stamp{};
         stamp.mSampleTime = time_;
-        stamp.mFlags = kAudioTimeStampSampleTimeValid;
+        stamp.mFlags = fretkit::host::kAudioTimeStampSampleTimeValid;
         time_ += 512.0;
         screen_->renderAudioToBuffer(*buffer, QVAudioTimeStamp(stamp));
         return {buffer->channel(0), buffer->channel(0) + buffer->frames()};

@@ -30,6 +30,8 @@
 
 using fretkit::UserDefaults;
 
+using namespace fretkit::host;
+
 namespace {
 
 // The settings the tests start from, written before the screen reads them.

@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+using namespace fretkit::host;
+
 // The metronome in the app's audio path while an audio thread renders: the main thread starts
 // and stops it, steps the tempo, changes the click and the time signature and shows the beats
 // the audio thread signals.

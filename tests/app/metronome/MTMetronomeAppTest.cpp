@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 constexpr double kRate = 44100.0;

@@ -207,7 +207,7 @@ TEST(ScalesScreen, AStrumInProgressStopsWhenTheChoiceLosesItsPatterns) {
 // pattern's last note, loaded last) comes before its sound.
 TEST(ScalesScreen, ATouchedMarkerPlaysAsSoonAsItsSoundIsLoaded) {
     ScalesScreen t;
-    std::mutex& renderLock = t.screen->scalePlayer().player().renderLock();
+    QVRenderLock& renderLock = t.screen->scalePlayer().player().renderLock();
     bool caughtBeforeLoading = false;
     for (int attempt = 0; attempt < 20 && !caughtBeforeLoading; ++attempt) {
         QAbstractButton* step = attempt % 2 == 0

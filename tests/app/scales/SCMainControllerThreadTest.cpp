@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+using namespace fretkit::host;
+
 // The scales screen in the app's audio path while the stream's thread renders it: the main
 // thread steps through the patterns (each change drops the sounds and starts a loader), strums,
 // and stops strums with touches, while the loader hands over sounds under the stream's render

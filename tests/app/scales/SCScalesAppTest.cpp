@@ -11,6 +11,8 @@
 #include <numbers>
 #include <vector>
 
+using namespace fretkit::host;
+
 namespace {
 
 constexpr double kRate = 44100.0;

@@ -17,6 +17,8 @@
 #include <thread>
 #include <unistd.h>
 
+using namespace fretkit::host;
+
 namespace {
 
 constexpr double kRate = 44100.0;

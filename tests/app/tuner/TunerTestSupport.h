@@ -45,7 +45,7 @@ public:
     TunerOnScreen(const TunerOnScreen&) = delete;
     TunerOnScreen& operator=(const TunerOnScreen&) = delete;
 
-    OfflineAudioDevice& device() { return device_; }
+    fretkit::host::OfflineAudioDevice& device() { return device_; }
 
     // The samples through the microphone, `frames` to a cycle.
     void hear(const std::vector<std::int16_t>& samples, std::uint32_t frames = 512) {
@@ -98,7 +98,7 @@ public:
 private:
     AlertRecorder alerts_;
     TempDir dir_;
-    OfflineAudioDevice& device_;
+    fretkit::host::OfflineAudioDevice& device_;
     QtMainThreadDispatcher dispatcher_;
     fretkit::MainThreadDispatcher* previousDispatcher_ = nullptr;
     fretkit::Bundle bundle_{writeInfoBundle(dir_, "<true/>")};

@@ -60,7 +60,7 @@ bool sounds(CFChordFinder& finder, unsigned string) {
 
 TEST(CFChordFinderTest, NamesAndTitlesFollowFretsMutesTuningAndDetune) {
     FinderBundle b;
-    CFChordFinder finder(b.bundle, 44100.0);
+    CFChordFinder finder(std::make_shared<QVRenderLock>(), b.bundle, 44100.0);
     finder.setTuning(0, 0);
     EXPECT_EQ(nameOf(finder), "open");
     EXPECT_EQ(finder.titleOfString(0), "E");
@@ -94,7 +94,7 @@ TEST(CFChordFinderTest, NamesAndTitlesFollowFretsMutesTuningAndDetune) {
 TEST(CFChordFinderTest, StoredSettingsOutsideTheOfferedOnesStayWithinTheSampleBound) {
     FinderBundle b;
     b.sample(0, 46); // standard tuning's low E detuned by the most, +6
-    CFChordFinder finder(b.bundle, 44100.0);
+    CFChordFinder finder(std::make_shared<QVRenderLock>(), b.bundle, 44100.0);
     // String 0 ranges over 32-69 (drop D down 6 to standard up 6 at fret 23), the other five
     // strings over 36 notes each; the broken tuning counts as standard tuning.
     EXPECT_EQ(finder.sampleBound(), 38u + 5u * 36u);
@@ -115,7 +115,7 @@ TEST(CFChordFinderTest, StoredSettingsOutsideTheOfferedOnesStayWithinTheSampleBo
 
 TEST(CFChordFinderTest, WithoutItsListsTheFinderPlaysStandardTuningAndNamesNoChord) {
     FinderBundle b(false);
-    CFChordFinder finder(b.bundle, 44100.0);
+    CFChordFinder finder(std::make_shared<QVRenderLock>(), b.bundle, 44100.0);
     finder.setTuning(3, 0);
     EXPECT_EQ(finder.tunings().count(), 1u);
     EXPECT_EQ(finder.titleOfString(5), "E");

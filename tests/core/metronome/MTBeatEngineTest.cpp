@@ -211,13 +211,13 @@ TEST(MTBeatEngine, LateReaderSeesTheNewestBeatAndCountsTheMissed) {
 TEST(MTBeatEngine, EachBeatCarriesTheTimeItsFirstFrameLeavesTheStream) {
     // 120 BPM at 44100 Hz in 1024-frame buffers: beat 0 at frame 0 of buffer 0, beat 1 at
     // frame 546 of buffer 21; the buffers are dated 10 s + their first frame's time.
-    MTBeatEngine engine(44100.0, 120);
+    MTBeatEngine engine(std::make_shared<QVRenderLock>(), 44100.0, 120);
     started(engine, constantClick(10, 4000));
     auto buffer = QVAudioBuffer::bufferWithChannels(2, 1024);
     std::vector<MTBeat> beats;
     for (std::uint64_t b = 0; b < 22; ++b) {
-        AudioTimeStamp stamp{};
-        stamp.mFlags = kAudioTimeStampHostTimeValid;
+        fretkit::host::AudioTimeStamp stamp{};
+        stamp.mFlags = fretkit::host::kAudioTimeStampHostTimeValid;
         stamp.mHostTime = 10'000'000'000u + b * 1024u * 1'000'000'000u / 44100u;
         buffer->clear();
         engine.renderAudioToBuffer(*buffer, QVAudioTimeStamp(stamp));

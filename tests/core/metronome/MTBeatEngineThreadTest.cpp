@@ -21,8 +21,8 @@ TEST(MTBeatEngineThreads, MainThreadChangesWhileTheAudioThreadRenders) {
     std::atomic<std::uint32_t> cycles{0};
     std::thread audio([&] {
         auto buffer = QVAudioBuffer::bufferWithChannels(2, 64);
-        AudioTimeStamp stamp{};
-        stamp.mFlags = kAudioTimeStampHostTimeValid;
+        fretkit::host::AudioTimeStamp stamp{};
+        stamp.mFlags = fretkit::host::kAudioTimeStampHostTimeValid;
         stamp.mHostTime = 1'000'000'000;
         while (!done.load()) {
             {
