@@ -116,9 +116,6 @@ const Ambiguity kAmbiguities[] = {
     {"7b9", "dim7addb13", 4, kDiminishedSeventh},
 };
 
-// A triad stored without its fifth sounds two notes, too few for the chord finder to name.
-constexpr const char* kTwoNotes = "a triad without its fifth is two notes, not a chord";
-
 enum class Outcome { AsGenerated, Documented, Wrong };
 
 struct Tally {

@@ -14,7 +14,8 @@ struct Standard {
 // The shapes of the chord books with the fingers a teacher shows: the open chords, and for C, F,
 // G, A, Bb and E the five forms derived from the open shapes, each at the lowest position from
 // the chord's first shape up that fits within fret 15, and the drop 2 voicings of the sevenths.
-// The D forms of the sevenths are also their drop 2 voicings on strings 1-4.
+// The D forms of the sevenths are also their drop 2 voicings on strings 1-4. The G form of m7
+// has no fingering: the barre its top strings need would stop the root three frets below.
 const Standard kStandards[] = {
     // Open chords beyond the forms
     {"D", 0, "x x 0 2 3 2", "xx0132"},
