@@ -239,10 +239,10 @@ void CFMainController::updateChord() {
         name = text(CFChordNamer::kNoChordKey);
         break;
     }
-    for (QLabel* label : {portraitChordName_, landscapeChordName_}) {
-        label->setText(name);
-        View::setAlpha(label, result.alpha());
-    }
+    portraitChordName_->setText(name);
+    View::setAlpha(portraitChordName_, result.alpha());
+    landscapeChordName_->setText(name);
+    landscapeView_->setTitleAlpha(result.alpha());
 }
 
 void CFMainController::updateStringTitles() {

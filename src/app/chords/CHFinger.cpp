@@ -92,6 +92,7 @@ void CHFinger::paintEvent(QPaintEvent*) {
         return;
     }
     QPainter painter(this);
+    applyAlpha(painter);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (strings_.size() > 1) {

@@ -12,15 +12,17 @@
 namespace {
 
 // The flash over a finger: the bundle's halo, stretched over the view; it lets touches through.
-class HaloView : public QWidget {
+class HaloView : public View {
 public:
-    explicit HaloView(QWidget* parent) : QWidget(parent) {
+    explicit HaloView(QWidget* parent) : View(parent) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
+        setPaintsOwnAlpha();
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
+        applyAlpha(painter);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         ScreenImage::drawStretched(painter, rect(),
                                    ScreenImage::load(QStringLiteral("BZFinger_highlight")),
@@ -41,6 +43,7 @@ const QPixmap& classImage(const char* name, QPixmap (&images)[3]) {
 
 BZFinger::BZFinger(BZFretboard& fretboard) : View(nullptr), fretboard_(&fretboard) {
     resize(kSize, kSize);
+    setPaintsOwnAlpha(); // fingers fade on the landscape necks too
     setAttribute(Qt::WA_TranslucentBackground);
     yellowBackground();
     blackBackground();
@@ -203,6 +206,7 @@ bool BZFinger::event(QEvent* event) {
 
 void BZFinger::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    applyAlpha(painter);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     ScreenImage::drawStretched(painter, rect().adjusted(1, 1, -1, -1),

@@ -9,6 +9,7 @@
 #include <QGraphicsView>
 #include <QLabel>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -63,7 +64,7 @@ BZLandscapeView::BZLandscapeView(QObject& owner) : View(nullptr) {
     font.setPixelSize(17);
     font.setBold(true);
     titleLabel_->setFont(font);
-    titleLabel_->setStyleSheet(QStringLiteral("color:#f4ecdc;background:transparent;"));
+    setTitleAlpha(1.0);
     const int buttonY = (kBarHeight - BZBarButton::kHeight) / 2;
     leftButton_ = new BZBarButton(BZBarButton::Arrow::Left, bar_);
     leftButton_->move(6, buttonY);
@@ -98,6 +99,12 @@ BZLandscapeView::BZLandscapeView(QObject& owner) : View(nullptr) {
 BZLandscapeView::~BZLandscapeView() {
     stopObservingOrientation();
     takeOffScreen();
+}
+
+void BZLandscapeView::setTitleAlpha(double alpha) {
+    titleAlpha_ = std::clamp(alpha, 0.0, 1.0);
+    titleLabel_->setStyleSheet(QStringLiteral("color:rgba(244,236,220,%1);background:transparent;")
+                                   .arg(std::lround(titleAlpha_ * 255.0)));
 }
 
 void BZLandscapeView::startObservingOrientation() {

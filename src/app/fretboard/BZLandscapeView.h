@@ -44,6 +44,10 @@ public:
     static QRect contentRect() { return {0, kBarHeight, kWidth, kHeight - kBarHeight}; }
     QWidget* bar() const { return bar_; }
     QLabel* titleLabel() const { return titleLabel_; }
+    // The title dims through its colour, since an opacity effect draws nothing in the turned
+    // scene.
+    void setTitleAlpha(double alpha);
+    double titleAlpha() const { return titleAlpha_; }
     // Hidden until the screen shows them.
     BZBarButton* leftButton() const { return leftButton_; }
     BZBarButton* rightButton() const { return rightButton_; }
@@ -76,6 +80,7 @@ private:
     QWidget* page_;
     QWidget* bar_;
     QLabel* titleLabel_;
+    double titleAlpha_ = 1.0;
     BZBarButton* leftButton_;
     BZBarButton* rightButton_;
     QGraphicsScene* scene_;

@@ -34,6 +34,7 @@ void SCNoScalesFinger::updateFrame() {
 
 void SCNoScalesFinger::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    applyAlpha(painter);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     const double r = bounds.height() / 2.0;

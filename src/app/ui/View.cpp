@@ -19,6 +19,13 @@ View::View(QWidget* parent) : QWidget(parent) {}
 
 void View::setAlpha(QWidget* widget, double alpha) {
     alpha = std::clamp(alpha, 0.0, 1.0);
+    if (auto* view = dynamic_cast<View*>(widget); view && view->paintsOwnAlpha_) {
+        if (view->ownAlpha_ != alpha) {
+            view->ownAlpha_ = alpha;
+            view->update();
+        }
+        return;
+    }
     auto* effect = qobject_cast<QGraphicsOpacityEffect*>(widget->graphicsEffect());
     if (alpha >= 1.0) {
         if (effect) {
@@ -34,8 +41,15 @@ void View::setAlpha(QWidget* widget, double alpha) {
 }
 
 double View::alpha(const QWidget* widget) {
+    if (const auto* view = dynamic_cast<const View*>(widget); view && view->paintsOwnAlpha_) {
+        return view->ownAlpha_;
+    }
     const auto* effect = qobject_cast<const QGraphicsOpacityEffect*>(widget->graphicsEffect());
     return effect ? effect->opacity() : 1.0;
+}
+
+void View::applyAlpha(QPainter& painter) const {
+    painter.setOpacity(painter.opacity() * ownAlpha_);
 }
 
 void View::setRotation(double radians) {

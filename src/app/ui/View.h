@@ -16,7 +16,8 @@ class View : public QWidget, public Responder {
 public:
     explicit View(QWidget* parent = nullptr);
 
-    // Alpha of any widget, 0 (invisible) to 1 (opaque).
+    // Alpha of any widget, 0 (invisible) to 1 (opaque). A view that paints its own alpha keeps
+    // the value and draws with it; any other widget is given an opacity effect.
     static void setAlpha(QWidget* widget, double alpha);
     static double alpha(const QWidget* widget);
 
@@ -38,6 +39,12 @@ protected:
     // Turns the painter so that drawing in the view's own coordinates shows rotated.
     void applyRotation(QPainter& painter) const;
 
+    // For views without child widgets that fade inside a turned scene (the landscape faces):
+    // Qt's opacity effect draws nothing under a rotation of more than 45 degrees, so these views
+    // keep their alpha and apply it to their own painter (applyAlpha).
+    void setPaintsOwnAlpha() { paintsOwnAlpha_ = true; }
+    void applyAlpha(QPainter& painter) const;
+
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -47,6 +54,8 @@ private:
     Touch touchAt(QPointF location);
 
     double rotation_ = 0.0;
+    bool paintsOwnAlpha_ = false;
+    double ownAlpha_ = 1.0;
     bool tracking_ = false;
     QPointF lastLocation_;
 };

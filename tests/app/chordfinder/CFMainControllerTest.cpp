@@ -50,7 +50,7 @@ TEST(CFMainController, StartsOpenWithTheTuningsNotesAndPlacesOneFingerPerStringB
     f.fret({0, 0, 2, -1, -1, -1});
     EXPECT_EQ(f.screen->chordName(), "No chord");
     EXPECT_DOUBLE_EQ(View::alpha(f.screen->portraitChordName()), 0.25);
-    EXPECT_DOUBLE_EQ(View::alpha(f.screen->landscapeChordName()), 0.25);
+    EXPECT_DOUBLE_EQ(f.screen->landscapeView()->titleAlpha(), 0.25);
 }
 
 TEST(CFMainController, ATapPlaysTheFrettedNoteAndATapAtTheNutTakesTheFingerOffAndPlaysOpen) {

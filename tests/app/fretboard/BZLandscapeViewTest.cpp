@@ -164,3 +164,28 @@ TEST(LandscapeView, TheFretboardDemoPagesJoinTheKitDemo) {
     EXPECT_EQ(KitDemo::pages().count(QStringLiteral("fretboard")), 1);
     EXPECT_TRUE(KitDemo::pages().contains(QStringLiteral("fretboard-landscape-left-handed")));
 }
+
+// Qt's opacity effect draws nothing under the face's quarter turn: fingers and their halos paint
+// their alpha themselves, so a faded finger still shows there, between the neck and the disc.
+TEST(LandscapeView, AFadedFingerShowsOnTheTurnedFaceAtItsAlpha) {
+    Screen s;
+    s.turn("Landscape Left");
+    s.clock.advance(0.4);
+    auto finger = BZFinger::fingerForFretboard(*s.neck);
+    finger->setString(2);
+    finger->setFret(3);
+    s.neck->addFinger(finger);
+    const QPoint centre = s.at(finger->geometry().center().x(), finger->geometry().center().y());
+    const auto shown = [&](double alpha) {
+        View::setAlpha(finger.get(), alpha);
+        return s.phone.picture().pixelColor(centre);
+    };
+    const QColor disc = shown(1.0);
+    const QColor neck = shown(0.0);
+    const QColor faded = shown(1.0 / 3.0);
+    ASSERT_GT(std::abs(disc.blue() - neck.blue()), 30) << "no disc drawn where the finger is";
+    for (const auto channel : {&QColor::red, &QColor::green, &QColor::blue}) {
+        EXPECT_NEAR((faded.*channel)(),
+                    (neck.*channel)() + ((disc.*channel)() - (neck.*channel)()) / 3.0, 12.0);
+    }
+}

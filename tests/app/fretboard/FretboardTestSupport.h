@@ -75,6 +75,9 @@ public:
         return (face ? face->mapPageToScreen(inTop) : inTop).toPoint();
     }
 
+    // What the window shows, in the same coordinates as the mouse.
+    QImage picture() const { return viewport_->grab().toImage(); }
+
     void press(QPoint at) { QTest::mousePress(viewport_, Qt::LeftButton, Qt::NoModifier, at); }
     void move(QPoint at) { QTest::mouseMove(viewport_, at); }
     void release(QPoint at) { QTest::mouseRelease(viewport_, Qt::LeftButton, Qt::NoModifier, at); }
