@@ -3,8 +3,6 @@
 #include "fretboard/BZFinger.h"
 #include "fretboard/BZFretboard.h" // BZFinger::fretboard() needs the whole class
 
-#include <QPointer>
-
 class SCFinger;
 
 // The message a scale marker sends its fretboard's delegate when a touch begins on it.
@@ -22,20 +20,10 @@ class SCFinger : public BZFinger {
 
 public:
     explicit SCFinger(BZFretboard& fretboard);
-    ~SCFinger() override;
 
-    // Flashes the halo as highlight() does: full at once, fading out over two seconds. This halo
-    // paints its own fading, so that it also shows on a neck drawn through a graphics scene (the
-    // landscape face, the upright neck shrunk above the picker), where the view layer's
-    // translucency is not drawn.
-    void flash();
-    // The halo's opacity now: 1 just flashed, 0 faded out or never flashed.
+    // The halo's opacity now: 1 just highlighted, 0 faded out or never highlighted.
     double haloOpacity() const;
 
 protected:
     void touchesBegan(const Touch& touch) override;
-    bool event(QEvent* event) override;
-
-private:
-    QPointer<QWidget> halo_;
 };

@@ -477,7 +477,7 @@ void SCMainController::highlightNote(std::uint32_t index) {
         for (const auto& finger : neck->fingers()) {
             auto* marker = dynamic_cast<SCFinger*>(finger.get());
             if (marker && marker->tag() == static_cast<int>(index)) {
-                marker->flash();
+                marker->highlight();
             }
         }
     }
